@@ -1,0 +1,185 @@
+#include "transitions/EffectKit.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "classlib/Application.h"
+#include "classlib/Thread.h"
+#include "data/Random.h"
+#include "transitions/TransitionTestSeam.h"
+
+namespace {
+
+int g_LiveRegions = 0;
+int g_LiveTempPictures = 0;
+
+// Cuts (x, y, w, h) to the W x H picture; false when nothing is left.
+bool ClipToPicture(const CTransitionEffects& fx, int& x, int& y, int& w, int& h)
+{
+    const int right = std::min(x + w, fx.PictureWidth);
+    const int bottom = std::min(y + h, fx.PictureHeight);
+    x = std::max(x, 0);
+    y = std::max(y, 0);
+    w = right - x;
+    h = bottom - y;
+    return w > 0 && h > 0;
+}
+
+HDC BackBufferDC(const CTransitionEffects& fx)
+{
+    return PictureDC(fx.BackBuffer);
+}
+
+// Copies the picture through a clip region on one target, then removes the clip.
+void CopyClipped(HDC target, HRGN clip, const CTransitionEffects& fx, HDC source)
+{
+    if (!target)
+        return;
+    SelectClipRgn(target, clip);
+    ::BitBlt(target, fx.X, fx.Y, fx.PictureWidth, fx.PictureHeight, source, 0, 0, SRCCOPY);
+    SelectClipRgn(target, nullptr);
+}
+
+} // namespace
+
+int LiveRegionCount()
+{
+    return g_LiveRegions;
+}
+
+int LiveTempPictureCount()
+{
+    return g_LiveTempPictures;
+}
+
+CRegion::CRegion() : CRegion(0, 0, 0, 0) {}
+
+CRegion::CRegion(int left, int top, int right, int bottom)
+{
+    Adopt(CreateRectRgn(left, top, right, bottom));
+}
+
+CRegion::~CRegion()
+{
+    Adopt(nullptr);
+}
+
+void CRegion::Adopt(HRGN region)
+{
+    if (Handle_) {
+        DeleteObject(Handle_);
+        --g_LiveRegions;
+    }
+    Handle_ = region;
+    if (Handle_)
+        ++g_LiveRegions;
+}
+
+void CRegion::AddRect(int left, int top, int right, int bottom)
+{
+    CRegion piece(left, top, right, bottom);
+    Add(piece);
+}
+
+void CRegion::Add(const CRegion& other)
+{
+    if (Handle_ && other.Handle_)
+        CombineRgn(Handle_, Handle_, other.Handle_, RGN_OR);
+}
+
+void CRegion::Subtract(const CRegion& other)
+{
+    if (Handle_ && other.Handle_)
+        CombineRgn(Handle_, Handle_, other.Handle_, RGN_DIFF);
+}
+
+CTempPicture::CTempPicture(int width, int height)
+{
+    Made_ = width > 0 && height > 0 && Picture_.Create(width, height, 0) != 0 && Handle() != nullptr;
+    if (Made_)
+        ++g_LiveTempPictures;
+}
+
+CTempPicture::~CTempPicture()
+{
+    if (Made_)
+        --g_LiveTempPictures;
+}
+
+HDC CTempPicture::Handle() const
+{
+    return PictureDC(&Picture_);
+}
+
+HDC PictureDC(const CComPicture* picture)
+{
+    if (!picture || picture->IsEmpty() || !picture->DC())
+        return nullptr;
+    return picture->DC()->Handle();
+}
+
+float RatioOf(int num, int den)
+{
+    if (den == 0)
+        return 0.0f;
+    // Single-precision division of the two exactly held integers.
+    volatile float n = static_cast<float>(num);
+    volatile float d = static_cast<float>(den);
+    return n / d;
+}
+
+int ScaleBy(float ratio, int value)
+{
+    return static_cast<int>(static_cast<double>(ratio) * static_cast<double>(value));
+}
+
+void CopyPieceFrom(CTransitionEffects& fx, HDC source, int x, int y, int w, int h)
+{
+    if (!source || !ClipToPicture(fx, x, y, w, h))
+        return;
+    if (fx.WindowDC)
+        ::BitBlt(fx.WindowDC, fx.X + x, fx.Y + y, w, h, source, x, y, SRCCOPY);
+    if (HDC buffer = BackBufferDC(fx))
+        ::BitBlt(buffer, fx.X + x, fx.Y + y, w, h, source, x, y, SRCCOPY);
+}
+
+void CopyPiece(CTransitionEffects& fx, int x, int y, int w, int h)
+{
+    CopyPieceFrom(fx, PictureDC(fx.Picture), x, y, w, h);
+}
+
+void CopyRegion(CTransitionEffects& fx, const CRegion& region)
+{
+    HDC source = PictureDC(fx.Picture);
+    if (!source || !region.Handle())
+        return;
+    CRegion clip(0, 0, fx.PictureWidth, fx.PictureHeight);
+    if (!clip.Handle())
+        return;
+    CombineRgn(clip.Handle(), clip.Handle(), region.Handle(), RGN_AND);
+    OffsetRgn(clip.Handle(), fx.X, fx.Y);
+    CopyClipped(fx.WindowDC, clip.Handle(), fx, source);
+    CopyClipped(BackBufferDC(fx), clip.Handle(), fx, source);
+}
+
+void SeedFromClock()
+{
+    if (g_TransitionTestSeam && g_TransitionTestSeam->FixedSeed)
+        rtl::srand(g_TransitionTestSeam->Seed);
+    else
+        rtl::srand(static_cast<unsigned>(std::time(nullptr)));
+}
+
+bool EndFrame(CTransitionEffects& fx, int pauseMs)
+{
+    if (g_TransitionTestSeam && g_TransitionTestSeam->OnFrame)
+        g_TransitionTestSeam->OnFrame(fx);
+    Application.ProcessMessages();
+    if (fx.Thread && fx.Thread->Terminated)
+        return false;
+    if (g_TransitionTestSeam && g_TransitionTestSeam->OnPause)
+        g_TransitionTestSeam->OnPause(pauseMs);
+    else
+        Sleep(static_cast<DWORD>(pauseMs));
+    return true;
+}

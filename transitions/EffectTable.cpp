@@ -1,0 +1,207 @@
+#include "transitions/EffectTable.h"
+
+#include "data/Random.h"
+
+// Each family declares its routines in a header of its own, one include line per family.
+
+// One row per line: {routine, argument 1, argument 2, centre, pause per frame in ms, traits}.
+// A null routine marks a number whose family is not built yet; it shows the plain copy.
+const EffectRow g_EffectTable[kEffectCount] = {
+    /*   0 Band down large                  */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*   1 Band down small                  */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*   2 Band from center large           */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*   3 Band from center small           */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*   4 Band from left-bottom large      */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*   5 Band from left-bottom small      */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*   6 Band from left-top large         */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*   7 Band from left-top small         */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*   8 Band from right-bottom large     */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*   9 Band from right-bottom small     */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  10 Band from right-top large        */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  11 Band from right-top small        */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  12 Band left large                  */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  13 Band left samll                  */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  14 Band right large                 */ {nullptr, 0, 0, EffectCentre::None, 15, 0},
+    /*  15 Band right small                 */ {nullptr, 0, 0, EffectCentre::None, 15, 0},
+    /*  16 Band to center large             */ {nullptr, 0, 0, EffectCentre::None, 15, 0},
+    /*  17 Band to center small             */ {nullptr, 0, 0, EffectCentre::None, 15, 0},
+    /*  18 Band up large                    */ {nullptr, 0, 0, EffectCentre::None, 15, 0},
+    /*  19 Band up small                    */ {nullptr, 0, 0, EffectCentre::None, 15, 0},
+    /*  20 Block from center                */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /*  21 Block to center                  */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /*  22 Center(Diffuse)                  */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  23 Center(Envelop)                  */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  24 Checkerboard down                */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  25 Checkerboard down rebound        */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  26 Checkerboard left                */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  27 Checkerboard left rebound        */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  28 Checkerboard right               */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  29 Checkerboard right rebound       */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  30 Checkerboard up                  */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  31 Checkerboard up rebound          */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
+    /*  32 Circle left-bottom               */ {nullptr, 0, 2, EffectCentre::LeftBottom, 1, 0},
+    /*  33 Circle left-top                  */ {nullptr, 0, 4, EffectCentre::LeftTop, 1, 0},
+    /*  34 Circle right-bottom              */ {nullptr, 0, 3, EffectCentre::RightBottom, 1, 0},
+    /*  35 Circle right-top                 */ {nullptr, 1, 4, EffectCentre::RightTop, 1, 0},
+    /*  36 Circle(Center)                   */ {nullptr, 0, 4, EffectCentre::Middle, 1, 0},
+    /*  37 Circle(Random)                   */ {nullptr, 0, 4, EffectCentre::Random, 1, 0},
+    /*  38 Cross wipe from center           */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  39 Cross wipe to center             */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  40 Diamond from center              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  41 Diamond to center                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  42 Ellipse from center              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  43 Ellipse to center                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  44 Ellipse(Random)                  */ {nullptr, 0, 0, EffectCentre::Random, 2, 0},
+    /*  45 Fan wipe                         */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  46 Fan wipe(Anticlockwise)          */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  47 Increase show                    */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  48 Line down                        */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  49 Line down rebound                */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
+    /*  50 Line left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  51 Line left rebound                */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  52 Line right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  53 Line right rebound               */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  54 Line up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  55 Line up rebound                  */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  56 Lines(Horizontal)                */ {nullptr, 0, 0, EffectCentre::None, 8, 0},
+    /*  57 Lines(Vertical)                  */ {nullptr, 0, 0, EffectCentre::None, 8, 0},
+    /*  58 Mosaic                           */ {nullptr, 0, 0, EffectCentre::None, 8, 0},
+    /*  59 Move down                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  60 Move down 1                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  61 Move down 2                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  62 Move down 3                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  63 Move down 4                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  64 Move down 5                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  65 Move from bottom left            */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  66 Move from bottom right           */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  67 Move from top left               */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  68 Move from top right              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  69 Move left                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  70 Move left 1                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  71 Move left 2                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  72 Move left 3                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  73 Move left 4                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  74 Move left 5                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  75 Move left right                  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  76 Move right                       */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  77 Move right 1                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  78 Move right 2                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  79 Move right 3                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  80 Move right 4                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  81 Move right 5                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  82 Move up                          */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  83 Move up 1                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  84 Move up 2                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  85 Move up 3                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  86 Move up 4                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  87 Move up 5                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  88 Move up down                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  89 Multi-Box from center            */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  90 Multi-Box to center              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  91 Multi-Wipe from bottom-left      */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  92 Multi-Wipe from bottom-right     */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  93 Multi-Wipe from left-top         */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  94 Multi-Wipe from right-top        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  95 Rain down                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  96 Rain left                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  97 Rain right                       */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  98 Rain up                          */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  99 Random crossLines                */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 100 Roll down                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 101 Roll left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 102 Roll right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 103 Roll up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 104 Scan down                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 105 Scan left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 106 Scan right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 107 Scan to center(Horizontal)       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 108 Scan to center(Vertical)         */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 109 Scan to edge(Horizontal)         */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 110 Scan to edge(Vertical)           */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 111 Scan up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 112 Show from bottom-left            */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 113 Show from bottom-right           */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 114 Show from top-left               */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 115 Show from top-right              */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /* 116 Show left-right                  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 117 Show up-dwon                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 118 Shutter(Horizontal)              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 119 Shutter(Vertical)                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 120 Stretch from bottom              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 121 Stretch from bottom-left         */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 122 Stretch from bottom-right        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 123 Stretch from center              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 124 Stretch from left                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 125 Stretch from right               */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 126 Stretch from top                 */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 127 Stretch from top-left            */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 128 Stretch from top-right           */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 129 Sweep down                       */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 130 Sweep left                       */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 131 Sweep right                      */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 132 Sweep up                         */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 133 Tow bar move down                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 134 Tow bar move up                  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 135 Tow bar wipe down                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 136 Tow bar wipe up                  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 137 Two bar move left                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 138 Two bar move right               */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 139 Two bar wipe left                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 140 Two bar wipe right               */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 141 Wedge wipe down                  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 142 Wedge wipe left                  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 143 Wedge wipe right                 */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 144 Wedge wipe up                    */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 145 Window blind down                */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 146 Window blind left                */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 147 Window blind right               */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 148 Window blind up                  */ {nullptr, 0, 0, EffectCentre::None, 30, 0},
+    /* 149 Wipe from left-bottom            */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 150 Wipe from left-top               */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 151 Wipe from left-top/right-bottom  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 152 Wipe from right-bottom           */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 153 Wipe from right-top              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 154 Wipe from right-top/left-bottom  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 155 Wipe to left-top/right-bottom    */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 156 Wipe to right-top/left-bottom    */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /* 157 Zig-zag down                     */ {nullptr, 0, 0, EffectCentre::None, 25, 0},
+    /* 158 Zig-zag left                     */ {nullptr, 0, 0, EffectCentre::None, 25, 0},
+    /* 159 Zig-zag right                    */ {nullptr, 0, 0, EffectCentre::None, 25, 0},
+    /* 160 Zig-zag up                       */ {nullptr, 0, 0, EffectCentre::None, 25, 0},
+};
+
+bool IsEffectBuilt(int number)
+{
+    return number >= 0 && number < kEffectCount && g_EffectTable[number].Routine != nullptr;
+}
+
+EffectArgs MakeEffectArgs(const EffectRow& row, int width, int height)
+{
+    EffectArgs args{row.Arg1, row.Arg2, 0, 0, row.PauseMs};
+    switch (row.Centre) {
+    case EffectCentre::None:
+        break;
+    case EffectCentre::LeftBottom:
+        args.CentreY = height;
+        break;
+    case EffectCentre::LeftTop:
+        break;
+    case EffectCentre::RightBottom:
+        args.CentreX = width;
+        args.CentreY = height;
+        break;
+    case EffectCentre::RightTop:
+        args.CentreX = width;
+        break;
+    case EffectCentre::Middle:
+        args.CentreX = width / 2;
+        args.CentreY = height / 2;
+        break;
+    case EffectCentre::Random:
+        // A point in 1..side-1, y drawn first; a side shorter than 2 has no such point and takes its half.
+        args.CentreY = height >= 2 ? rtl::rand() % (height - 1) + 1 : height / 2;
+        args.CentreX = width >= 2 ? rtl::rand() % (width - 1) + 1 : width / 2;
+        break;
+    }
+    return args;
+}
