@@ -1,0 +1,47 @@
+// The class library's bitmap: a 32-bit top-down DIB section selected in a memory device context, with a
+// canvas on that device context. Pixels are 0x00RRGGBB words (blue in the lowest byte).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "classlib/Canvas.h"
+#include "classlib/GdiObject.h"
+
+class TBitmap {
+public:
+    TBitmap();
+    ~TBitmap();
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+
+    int Width() const { return Width_; }
+    int Height() const { return Height_; }
+    bool Empty() const { return !Image_; }
+    // The canvas exists for the bitmap's whole life, also while the bitmap is empty.
+    TCanvas* Canvas() { return &Canvas_; }
+    HBITMAP Handle() const { return Image_.Get(); }
+
+    // Resizing keeps the overlapping part of the picture and fills new area with the canvas brush colour.
+    // A width or height of 0 leaves the bitmap empty. False (size unchanged) when the DIB cannot be made.
+    bool SetWidth(int width);
+    bool SetHeight(int height);
+    bool SetSize(int width, int height);
+
+    // Row y (0 at the top) of the pixels; null while empty or out of range.
+    uint32_t* ScanLine(int y);
+
+    // Writes a Windows bitmap file (32 bits per pixel, bottom-up rows). False when empty or not written.
+    bool SaveToFile(const std::string& path) const;
+
+private:
+    TMemoryDC DC_;
+    TCanvas Canvas_;
+    TGdiObject<HBITMAP> Image_;
+    HGDIOBJ OriginalBitmap_ = nullptr;
+    uint32_t* Bits_ = nullptr;
+    int Width_ = 0;
+    int Height_ = 0;
+};

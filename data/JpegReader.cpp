@@ -1,0 +1,106 @@
+#include "data/JpegReader.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+#include "data/FileLog.h"
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return: jump back to the decode.
+struct TJpegError {
+    jpeg_error_mgr Manager;
+    std::jmp_buf Return;
+};
+
+void OnJpegError(j_common_ptr info)
+{
+    TJpegError* error = reinterpret_cast<TJpegError*>(info->err);
+    std::longjmp(error->Return, 1);
+}
+
+void OnJpegMessage(j_common_ptr info)
+{
+    char text[JMSG_LENGTH_MAX] = {};
+    info->err->format_message(info, text);
+    ZELT_LOG("JpegReader", "%s", text);
+}
+
+// Adobe CMYK is stored inverted: 255 means no ink.
+uint32_t CmykToPixel(const JSAMPLE* p, bool inverted)
+{
+    unsigned c = p[0], m = p[1], y = p[2], k = p[3];
+    if (!inverted) {
+        c = 255 - c;
+        m = 255 - m;
+        y = 255 - y;
+        k = 255 - k;
+    }
+    const unsigned r = c * k / 255, g = m * k / 255, b = y * k / 255;
+    return (r << 16) | (g << 8) | b;
+}
+
+// Everything that runs between setjmp and the end lives in this function and owns nothing with a destructor,
+// so the jump out of libjpeg skips no C++ clean-up.
+bool Decode(jpeg_decompress_struct& info, TJpegError& error, const uint8_t* data, size_t size, TPixelTarget& target,
+            JSAMPLE* volatile& cmykRow)
+{
+    if (setjmp(error.Return))
+        return false;
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
+        return false;
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    if (!PictureSizeAllowed(info.image_width, info.image_height)) {
+        ZELT_LOG("JpegReader", "picture size %ux%u refused", info.image_width, info.image_height);
+        return false;
+    }
+    jpeg_start_decompress(&info);
+    const int width = static_cast<int>(info.output_width);
+    const int height = static_cast<int>(info.output_height);
+    uint32_t* pixels = target.Allocate(width, height);
+    if (!pixels)
+        return false;
+    if (cmyk) {
+        cmykRow = static_cast<JSAMPLE*>(std::malloc(static_cast<size_t>(width) * 4));
+        if (!cmykRow)
+            return false;
+    }
+    while (info.output_scanline < info.output_height) {
+        uint32_t* row = pixels + static_cast<size_t>(info.output_scanline) * width;
+        JSAMPROW rows[1] = {cmyk ? cmykRow : reinterpret_cast<JSAMPROW>(row)};
+        if (jpeg_read_scanlines(&info, rows, 1) != 1)
+            return false;
+        if (cmyk) {
+            for (int x = 0; x < width; ++x)
+                row[x] = CmykToPixel(cmykRow + x * 4, info.saw_Adobe_marker);
+        }
+    }
+    jpeg_finish_decompress(&info);
+    return true;
+}
+
+}  // namespace
+
+bool DecodeJpeg(const uint8_t* data, size_t size, TPixelTarget& target)
+{
+    if (!data || size == 0) {
+        ZELT_LOG("JpegReader", "empty JPEG data");
+        return false;
+    }
+    jpeg_decompress_struct info = {};
+    TJpegError error = {};
+    info.err = jpeg_std_error(&error.Manager);
+    error.Manager.error_exit = OnJpegError;
+    error.Manager.output_message = OnJpegMessage;
+    JSAMPLE* volatile cmykRow = nullptr;
+    const bool ok = Decode(info, error, data, size, target, cmykRow);
+    jpeg_destroy_decompress(&info);
+    std::free(cmykRow);
+    return ok;
+}
