@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 struct SAVER_DATA {
     std::int32_t DialogMouseThreshold = 5;   // the dialog's track bar (1 to 100)
@@ -28,6 +29,7 @@ struct SAVER_DATA {
 constexpr std::size_t kSaverDataSize = 72;
 
 static_assert(sizeof(SAVER_DATA) == kSaverDataSize, "SAVER_DATA is 72 bytes");
+static_assert(std::is_trivially_copyable<SAVER_DATA>::value, "SAVER_DATA is copied as bytes");
 static_assert(offsetof(SAVER_DATA, DialogMouseThreshold) == 0, "offset 0");
 static_assert(offsetof(SAVER_DATA, AnyEvent) == 4, "offset 4");
 static_assert(offsetof(SAVER_DATA, CloseOnMouseMove) == 8, "offset 8");

@@ -1,0 +1,74 @@
+#include "data/SaverPreferences.h"
+
+#include "classlib/FileUtils.h"
+#include "data/SettingsStore.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const char kDataValue[] = "data";
+const char kEffectsValue[] = "transition effects";
+const char kScreenModeValue[] = "screenmode";
+
+} // namespace
+
+std::string AllTransitionEffects()
+{
+    std::string text;
+    for (int i = 0; i <= 160; ++i)
+        text += std::to_string(i) + ";";
+    return text;
+}
+
+void CSaverPreferences::SetRegistryKey(const std::string& projectName)
+{
+    Key = "Software\\tarnwheel\\" + ChangeFileExt(projectName, "");
+}
+
+void CSaverPreferences::LoadFrom(TSettingsStore& store)
+{
+    if (!store.OpenForReading(Key))
+        return;
+
+    // A longer value fails the query and leaves the block; a shorter one replaces its first bytes.
+    std::uint8_t block[kSaverDataSize];
+    std::uint32_t size = sizeof block;
+    if (store.Query(kDataValue, block, size))
+        DecodeSaverData(block, size, Data);
+
+    // The stored text carries no terminator: it ends at the returned byte count (or an embedded zero).
+    std::vector<char> effects(kEffectsBufferSize, '\0');
+    size = kEffectsBufferSize;
+    if (store.Query(kEffectsValue, effects.data(), size)) {
+        const std::size_t n = size < kEffectsBufferSize ? size : kEffectsBufferSize;
+        const char* end = static_cast<const char*>(std::memchr(effects.data(), '\0', n));
+        SelectedEffects.assign(effects.data(), end ? static_cast<std::size_t>(end - effects.data()) : n);
+    }
+
+    std::uint8_t mode[4];
+    size = sizeof mode;
+    if (store.Query(kScreenModeValue, mode, size)) {
+        std::uint8_t current[4];
+        std::memcpy(current, &DualMonitorMode, sizeof current);
+        std::memcpy(current, mode, size < 4 ? size : 4);
+        std::memcpy(&DualMonitorMode, current, sizeof current);
+    }
+
+    store.Close();
+}
+
+long CSaverPreferences::SaveTo(TSettingsStore& store) const
+{
+    const long opened = store.OpenForWriting(Key);
+    if (opened != 0)
+        return opened;
+    std::uint8_t block[kSaverDataSize];
+    EncodeSaverData(Data, block);
+    store.Set(kDataValue, svBinary, block, sizeof block);
+    store.Set(kEffectsValue, svExpandString, SelectedEffects.data(),
+              static_cast<std::uint32_t>(SelectedEffects.size()));
+    store.Set(kScreenModeValue, svDword, &DualMonitorMode, sizeof DualMonitorMode);
+    return store.Close();
+}

@@ -1,0 +1,37 @@
+// The stored part of the user's settings for one project: the SAVER_DATA block ("data"), the selected
+// transition effects ("transition effects") and the dual-monitor mode ("screenmode").
+#pragma once
+
+#include "data/SaverData.h"
+
+#include <cstdint>
+#include <string>
+
+class TSettingsStore;
+
+// Size of the buffer the selected effects are read into; longer stored lists are ignored.
+constexpr std::uint32_t kEffectsBufferSize = 4096;
+
+// "0;1;...;160;": every effect number, ascending, each followed by ";".
+std::string AllTransitionEffects();
+
+class CSaverPreferences {
+public:
+    virtual ~CSaverPreferences() = default;
+
+    // Key := "Software\tarnwheel\" + the project name without its extension.
+    void SetRegistryKey(const std::string& projectName);
+    const std::string& RegistryKey() const { return Key; }
+
+    // Reads the three values; a missing key or value keeps what is held.
+    void LoadFrom(TSettingsStore& store);
+    // Writes the three values; the error code of opening the key, else that of closing it.
+    long SaveTo(TSettingsStore& store) const;
+
+    SAVER_DATA Data;
+    std::string SelectedEffects = AllTransitionEffects();
+    std::int32_t DualMonitorMode = 0;  // 0 different images, 1 same image, 2 clone, 3 cross screens
+
+private:
+    std::string Key;
+};

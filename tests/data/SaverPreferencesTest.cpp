@@ -1,0 +1,182 @@
+#include "data/SaverPreferences.h"
+#include "data/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <vector>
+
+namespace {
+
+// A registry key in memory that answers like RegQueryValueExA: a value larger than the buffer fails.
+class TFakeStore : public TSettingsStore {
+public:
+    struct Value {
+        TStoreValueType Type;
+        std::string Bytes;
+    };
+
+    bool OpenForReading(const std::string& key) override
+    {
+        OpenedKey = key;
+        return KeyExists;
+    }
+    long OpenForWriting(const std::string& key) override
+    {
+        OpenedKey = key;
+        return CreateError;
+    }
+    bool Query(const char* name, void* buffer, std::uint32_t& size) override
+    {
+        const auto it = Values.find(name);
+        if (it == Values.end() || it->second.Bytes.size() > size)
+            return false;
+        std::memcpy(buffer, it->second.Bytes.data(), it->second.Bytes.size());
+        size = static_cast<std::uint32_t>(it->second.Bytes.size());
+        return true;
+    }
+    void Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override
+    {
+        Values[name] = Value{type, std::string(static_cast<const char*>(data), size)};
+    }
+    long Close() override
+    {
+        ++Closes;
+        return 0;
+    }
+
+    bool KeyExists = true;
+    long CreateError = 0;
+    int Closes = 0;
+    std::string OpenedKey;
+    std::map<std::string, Value> Values;
+};
+
+std::string Words(std::initializer_list<std::int32_t> words)
+{
+    std::string out;
+    for (const std::int32_t w : words)
+        for (int b = 0; b < 4; ++b)
+            out += static_cast<char>((static_cast<std::uint32_t>(w) >> (8 * b)) & 0xFF);
+    return out;
+}
+
+} // namespace
+
+TEST(SaverPreferences, DefaultsAndKeyName)
+{
+    CSaverPreferences p;
+    std::uint8_t block[kSaverDataSize];
+    EncodeSaverData(p.Data, block);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(block), sizeof block),
+              Words({5, 1, 1, 0, 1, 1, 1, 1, 0, 65, 1, 0, 60, 20, 0, 1, 25, 0}));
+    EXPECT_EQ(p.DualMonitorMode, 0);
+    EXPECT_EQ(p.SelectedEffects.substr(0, 8), "0;1;2;3;");
+    EXPECT_EQ(p.SelectedEffects.substr(p.SelectedEffects.size() - 8), "159;160;");
+    EXPECT_EQ(std::count(p.SelectedEffects.begin(), p.SelectedEffects.end(), ';'), 161);
+
+    p.SetRegistryKey("Holiday.show");
+    EXPECT_EQ(p.RegistryKey(), "Software\\tarnwheel\\Holiday");
+    p.SetRegistryKey("Plain");
+    EXPECT_EQ(p.RegistryKey(), "Software\\tarnwheel\\Plain");
+}
+
+TEST(SaverPreferences, MissingKeyKeepsEverything)
+{
+    TFakeStore store;
+    store.KeyExists = false;
+    CSaverPreferences p;
+    p.Data.MaxRuntimeMinutes = 7;
+    p.SelectedEffects = "1;";
+    p.LoadFrom(store);
+    EXPECT_EQ(p.Data.MaxRuntimeMinutes, 7);
+    EXPECT_EQ(p.SelectedEffects, "1;");
+    EXPECT_EQ(store.Closes, 0);
+}
+
+TEST(SaverPreferences, SaveThenLoadRoundTrips)
+{
+    TFakeStore store;
+    CSaverPreferences p;
+    p.SetRegistryKey("Trip.scr");
+    p.Data.CloseKey = 0x7A;
+    p.Data.ScreenIndex = 2;
+    p.SelectedEffects = "4;9;";
+    p.DualMonitorMode = 3;
+    EXPECT_EQ(p.SaveTo(store), 0);
+    EXPECT_EQ(store.OpenedKey, "Software\\tarnwheel\\Trip");
+    EXPECT_EQ(store.Values["data"].Type, svBinary);
+    EXPECT_EQ(store.Values["data"].Bytes.size(), 72u);
+    EXPECT_EQ(store.Values["transition effects"].Type, svExpandString);
+    EXPECT_EQ(store.Values["transition effects"].Bytes, "4;9;");  // no terminating zero byte
+    EXPECT_EQ(store.Values["screenmode"].Type, svDword);
+    EXPECT_EQ(store.Values["screenmode"].Bytes, Words({3}));
+
+    CSaverPreferences q;
+    q.SetRegistryKey("Trip.scr");
+    q.LoadFrom(store);
+    EXPECT_EQ(q.Data.CloseKey, 0x7A);
+    EXPECT_EQ(q.Data.ScreenIndex, 2);
+    EXPECT_EQ(q.SelectedEffects, "4;9;");
+    EXPECT_EQ(q.DualMonitorMode, 3);
+    EXPECT_EQ(store.Closes, 2);
+}
+
+TEST(SaverPreferences, FailedCreateWritesNothing)
+{
+    TFakeStore store;
+    store.CreateError = 5;
+    CSaverPreferences p;
+    EXPECT_EQ(p.SaveTo(store), 5);
+    EXPECT_TRUE(store.Values.empty());
+}
+
+TEST(SaverPreferences, DataValueSizes)
+{
+    TFakeStore store;
+    CSaverPreferences p;
+    // 40 bytes replace the first ten words only.
+    store.Values["data"] = {svBinary, Words({9, 9, 9, 9, 9, 9, 9, 9, 9, 9})};
+    p.LoadFrom(store);
+    EXPECT_EQ(p.Data.DialogMouseThreshold, 9);
+    EXPECT_EQ(p.Data.CloseKey, 9);
+    EXPECT_EQ(p.Data.BackgroundSound, 1);
+    EXPECT_EQ(p.Data.TransitionStep, 25);
+
+    // Longer than 72 bytes: ignored.
+    CSaverPreferences q;
+    store.Values["data"] = {svBinary, std::string(76, '\x01')};
+    q.LoadFrom(store);
+    EXPECT_EQ(q.Data.DialogMouseThreshold, 5);
+}
+
+TEST(SaverPreferences, EffectListIsDelimitedByItsByteCount)
+{
+    TFakeStore store;
+    CSaverPreferences p;
+    // A list that fills the whole 4096-byte buffer carries no terminator.
+    std::string full;
+    while (full.size() + 4 <= kEffectsBufferSize)
+        full += "123;";
+    full.resize(kEffectsBufferSize, ';');
+    store.Values["transition effects"] = {svExpandString, full};
+    p.LoadFrom(store);
+    EXPECT_EQ(p.SelectedEffects, full);
+
+    // One byte more: the query fails and the list stays.
+    CSaverPreferences q;
+    store.Values["transition effects"] = {svExpandString, full + ";"};
+    q.LoadFrom(store);
+    EXPECT_EQ(q.SelectedEffects, AllTransitionEffects());
+
+    // A stored terminator or embedded zero ends the text.
+    store.Values["transition effects"] = {svExpandString, std::string("5;6;\0junk", 9)};
+    q.LoadFrom(store);
+    EXPECT_EQ(q.SelectedEffects, "5;6;");
+
+    store.Values["transition effects"] = {svExpandString, ""};
+    q.LoadFrom(store);
+    EXPECT_EQ(q.SelectedEffects, "");
+}
