@@ -77,6 +77,9 @@ void CRegion::Adopt(HRGN region)
 
 void CRegion::AddRect(int left, int top, int right, int bottom)
 {
+    // GDI would turn an inverted rectangle around; such a rectangle adds nothing here.
+    if (left >= right || top >= bottom)
+        return;
     CRegion piece(left, top, right, bottom);
     Add(piece);
 }

@@ -1,0 +1,222 @@
+// Band effects: strips of width w (args.Arg1) whose ends reach a random 0..49 px past the common front p.
+// Every routine ends a loop that ran to its end with a copy of the whole picture: with a Step over 50 the
+// last frame alone may leave parts uncovered.
+#include "transitions/Band.h"
+
+#include <algorithm>
+
+#include "data/Random.h"
+#include "transitions/EffectKit.h"
+
+using std::max;
+using std::min;
+
+namespace {
+
+int Jitter()
+{
+    return rtl::rand() % 50;
+}
+
+void FinalCopy(CTransitionEffects& fx)
+{
+    CopyPiece(fx, 0, 0, fx.PictureWidth, fx.PictureHeight);
+}
+
+} // namespace
+
+void BandDown(CTransitionEffects& fx, const EffectArgs& args)
+{
+    SeedFromClock();
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const int n = (W + w - 1) / w;
+    for (int p = 0; p < H + 50; p += fx.Step) {
+        for (int i = 0; i < n; ++i)
+            CopyPiece(fx, i * w, 0, w, p + Jitter());
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandUp(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const int n = (W + w) / w;
+    for (int p = H; p > -50; p -= fx.Step) {
+        for (int i = 0; i < n; ++i) {
+            const int t = max(0, p - Jitter());
+            CopyPiece(fx, i * w, t, w, H - t);
+        }
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandLeft(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const int n = (H + w) / w;
+    for (int p = 0; p < W + 50; p += fx.Step) {
+        for (int i = 0; i < n; ++i) {
+            const int t = min(i * w, H), b = min(t + w, H);
+            CopyPiece(fx, 0, t, p + Jitter(), b - t);
+        }
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandRight(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const int n = (H + w) / w;
+    for (int p = W; p > -50; p -= fx.Step) {
+        for (int i = 0; i < n; ++i) {
+            const int t = min(i * w, H), b = min(t + w, H);
+            const int l = max(0, p - Jitter());
+            CopyPiece(fx, l, t, W - l, b - t);
+        }
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandFromLeftTop(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const float r = RatioOf(H, W);
+    for (int p = 0; p < W + 50; p += fx.Step) {
+        const int e = ScaleBy(r, p);
+        for (int i = 0; i <= e / w; ++i) {
+            const int right = min(W, p + Jitter());
+            const int t = min(i * w, H), b = min((i + 1) * w, H);
+            CopyPiece(fx, 0, t, right, b - t);
+        }
+        for (int k = 0; k <= p / w; ++k)
+            CopyPiece(fx, k * w, 0, w, min(H, e + Jitter()));
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandFromLeftBottom(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const float r = RatioOf(H, W);
+    for (int p = 0; p < W + 50; p += fx.Step) {
+        const int e = ScaleBy(r, p);
+        for (int i = 1; i <= e / w + 1; ++i) {
+            const int right = min(W, p + Jitter());
+            const int t = max(0, H - i * w), b = max(0, H - (i - 1) * w);
+            CopyPiece(fx, 0, t, right, b - t);
+        }
+        for (int k = 0; k <= p / w; ++k) {
+            const int t = max(0, H - e - Jitter());
+            CopyPiece(fx, k * w, t, w, H - t);
+        }
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandFromRightTop(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const float r = RatioOf(H, W);
+    for (int p = W; p > -50; p -= fx.Step) {
+        const int e = ScaleBy(r, W - p);
+        for (int i = 0; i <= e / w; ++i) {
+            const int l = max(0, p - Jitter());
+            const int t = min(i * w, H), b = min((i + 1) * w, H);
+            CopyPiece(fx, l, t, W - l, b - t);
+        }
+        for (int k = 0; k <= (W - p) / w; ++k)
+            CopyPiece(fx, p + k * w, 0, w, min(H, e + Jitter()));
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandFromRightBottom(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const float r = RatioOf(H, W);
+    for (int p = W; p > -50; p -= fx.Step) {
+        const int e = ScaleBy(r, W - p);
+        for (int i = 1; i <= e / w + 1; ++i) {
+            const int l = max(0, p - Jitter());
+            const int t = max(0, H - i * w), b = max(0, H - (i - 1) * w);
+            CopyPiece(fx, l, t, W - l, b - t);
+        }
+        for (int k = 0; k <= (W - p) / w; ++k) {
+            const int t = max(0, H - e - Jitter());
+            CopyPiece(fx, p + k * w, t, w, H - t);
+        }
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandFromCenter(CTransitionEffects& fx, const EffectArgs& args)
+{
+    SeedFromClock();
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const int cx = W / 2 + 1, cy = H / 2 + 1;
+    const float r = RatioOf(H, W);
+    for (int p = 0; p < W / 2 + 51; p += fx.Step) {
+        const int g = ScaleBy(r, p);
+        for (int y = max(0, cy - g); y < min(H, cy + g); y += w) {
+            const int l = max(0, cx - p - Jitter());
+            const int right = min(W, cx + p + Jitter());
+            const int t = min(y, H), b = min(t + w, H);
+            CopyPiece(fx, l, t, right - l, b - t);
+        }
+        for (int x = max(0, cx - p); x < min(W, cx + p); x += w) {
+            const int t = max(0, cy - g - Jitter());
+            const int b = min(H, cy + g + Jitter());
+            const int l = min(x, W), right = min(l + w, W);
+            CopyPiece(fx, l, t, right - l, b - t);
+        }
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
+
+void BandToCenter(CTransitionEffects& fx, const EffectArgs& args)
+{
+    const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
+    const int cx = W / 2 + 1, cy = H / 2 + 1;
+    const float r = RatioOf(H, W);
+    for (int p = cx; p > -50; p -= fx.Step) {
+        const int g = ScaleBy(r, p);
+        // The ragged centre of the old screen that stays uncovered in this frame.
+        CRegion uncovered;
+        for (int y = max(0, cy - g); y < min(H, cy + g); y += w) {
+            const int l = max(0, cx - p - Jitter());
+            const int right = min(W, cx + p + Jitter());
+            const int t = min(y, H);
+            uncovered.AddRect(l, t, right, min(H, t + w));
+        }
+        for (int x = max(0, cx - p); x < min(W, cx + p); x += w) {
+            const int t = max(0, cy - g - Jitter());
+            const int b = min(H, cy + g + Jitter());
+            const int l = min(x, W);
+            uncovered.AddRect(l, t, min(W, l + w), b);
+        }
+        CRegion shown(0, 0, W, H);
+        shown.Subtract(uncovered);
+        CopyRegion(fx, shown);
+        if (!EndFrame(fx, args.PauseMs))
+            return;
+    }
+    FinalCopy(fx);
+}
