@@ -5,6 +5,7 @@
 
 #include "classlib/GdiObject.h"
 #include "data/BmpReader.h"
+#include "data/CharCodes.h"
 #include "data/FileLog.h"
 #include "data/GifReader.h"
 #include "data/JpegReader.h"
@@ -121,7 +122,7 @@ private:
 std::unique_ptr<TBitmap> MakeBlankBitmap(int width, int height, TColor color)
 {
     auto bitmap = std::make_unique<TBitmap>();
-    bitmap->Canvas()->SetBrushColor(color & 0xFFFFFF);
+    bitmap->Canvas()->SetBrushColor(MaskColor(color));
     if (!bitmap->SetWidth(width) || !bitmap->SetHeight(height))
         return nullptr;
     return bitmap;

@@ -1,14 +1,6 @@
 #include "data/DC.h"
 
-namespace {
-
-// Pens and brushes drop the top byte: a system-colour constant is drawn as its low three bytes.
-TColor PenBrushColor(TColor color)
-{
-    return color & 0xFFFFFF;
-}
-
-}  // namespace
+#include "data/CharCodes.h"
 
 COLORREF CDC::SetTextColor(TColor color)
 {
@@ -49,7 +41,7 @@ bool CDC::SetPen(int style, int width, TColor color)
 {
     TPen pen = Canvas->Pen();
     pen.Width = width;
-    pen.Color = PenBrushColor(color);
+    pen.Color = MaskColor(color);
     if (style >= psSolid && style <= psInsideFrame)
         pen.Style = static_cast<TPenStyle>(style);
     Canvas->SetPen(pen);
@@ -58,7 +50,7 @@ bool CDC::SetPen(int style, int width, TColor color)
 
 void CDC::SetBrushColor(TColor color)
 {
-    Canvas->SetBrushColor(PenBrushColor(color));
+    Canvas->SetBrushColor(MaskColor(color));
 }
 
 void CDC::MoveTo(int x, int y)
