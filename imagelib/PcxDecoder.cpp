@@ -133,6 +133,11 @@ bool DecodePcx(const uint8_t* data, std::size_t size, TRgbaImage& out)
                 for (int c = 0; c < 3; ++c)
                     palette[i][c] = p[i * 3 + c];
             dataEnd = data + size - kTailPaletteSize;
+        } else if (h.Version >= 5) {
+            // Version 5 files always end in their 256-colour palette: without it the file is cut short.
+            ZELT_LOG("PcxDecoder", "PCX 256-colour palette is missing");
+            out.Clear();
+            return false;
         } else {
             for (int i = 0; i < 256; ++i)
                 palette[i][0] = palette[i][1] = palette[i][2] = static_cast<uint8_t>(i);

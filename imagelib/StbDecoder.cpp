@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "data/FileLog.h"
+#include "imagelib/StbInputCheck.h"
 
 // The only translation unit that holds stb_image's code: just the formats this library hands to it.
 #define STB_IMAGE_IMPLEMENTATION
@@ -62,6 +63,14 @@ bool DecodeWithStb(const uint8_t* data, std::size_t size, TRgbaImage& out)
     }
     if (!PictureSizeAllowed(width, height)) {
         ZELT_LOG("StbDecoder", "Picture size %dx%d refused", width, height);
+        return false;
+    }
+    const bool complete = LooksLikePng(data, size)   ? PngChunksComplete(data, size)
+                          : LooksLikePsd(data, size) ? PsdDataComplete(data, size)
+                          : LooksLikePnm(data, size) ? PnmDataComplete(data, size)
+                                                     : TgaDataComplete(data, size);
+    if (!complete) {
+        ZELT_LOG("StbDecoder", "Picture data is damaged or cut short");
         return false;
     }
     TStbPixels pixels;
