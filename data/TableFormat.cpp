@@ -2,6 +2,7 @@
 
 #include "classlib/Streams.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
@@ -198,6 +199,71 @@ bool CheckTableHead(const std::string& table, const std::vector<std::string>& fi
         if (!CheckName("field", f, error))
             return false;
     return true;
+}
+
+bool TaggedText(const std::string& text, const char* open, const char* close, bool closeAfterOpen,
+                std::string* out)
+{
+    const size_t start = text.find(open);
+    if (start == std::string::npos)
+        return false;
+    const size_t from = start + std::char_traits<char>::length(open);
+    const size_t end = text.find(close, closeAfterOpen ? from : 0);
+    if (end == std::string::npos || end < from)
+        return false;
+    *out = text.substr(from, end - from);
+    return true;
+}
+
+std::vector<std::string> SplitList(const std::string& list)
+{
+    std::vector<std::string> items;
+    size_t from = 0;
+    for (;;) {
+        const size_t comma = list.find(',', from);
+        if (comma == std::string::npos) {
+            items.push_back(list.substr(from));
+            return items;
+        }
+        items.push_back(list.substr(from, comma - from));
+        from = comma + 1;
+    }
+}
+
+bool ParseNumber(const std::string& text, int32_t* value)
+{
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
+        ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
+        --e;
+    bool negative = false;
+    if (b < e && (text[b] == '-' || text[b] == '+'))
+        negative = text[b++] == '-';
+    if (b == e)
+        return false;
+    int64_t v = 0;
+    for (; b < e; ++b) {
+        if (text[b] < '0' || text[b] > '9')
+            return false;
+        v = v * 10 + (text[b] - '0');
+        if (v > static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v > std::numeric_limits<int32_t>::max())
+        return false;
+    *value = static_cast<int32_t>(v);
+    return true;
+}
+
+std::string TextUpToNul(const char* bytes, size_t count)
+{
+    size_t n = 0;
+    while (n < count && bytes[n] != '\0')
+        ++n;
+    return std::string(bytes, n);
 }
 
 bool WriteTableDatabase(TStream& out, const std::vector<TableSpec>& tables, std::string* error)

@@ -3,6 +3,7 @@
 // index and binary records. Binary integers are little-endian int32.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,6 +50,18 @@ bool CheckHeadFits(const std::string& table, const std::string& head, std::strin
 // A table must have fields, valid names and one mark per field.
 bool CheckTableHead(const std::string& table, const std::vector<std::string>& fields, const std::string& marks,
                     std::string* error);
+
+// Reading helpers.
+// The text between open and close tags. The close tag is searched from the end of the first open tag
+// when closeAfterOpen, else its first occurrence must not begin before the open tag ends. False when missing.
+bool TaggedText(const std::string& text, const char* open, const char* close, bool closeAfterOpen,
+                std::string* out);
+// Splits a ","-list as stored: "" gives one empty item, a trailing "," an extra empty one.
+std::vector<std::string> SplitList(const std::string& list);
+// A decimal int32 after trimming spaces and control characters; false when it is not one.
+bool ParseNumber(const std::string& text, int32_t* value);
+// The bytes up to the first NUL.
+std::string TextUpToNul(const char* bytes, size_t count);
 
 struct TableSpec {
     std::string name;
