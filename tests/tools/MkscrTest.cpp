@@ -1,0 +1,120 @@
+#include "classlib/Streams.h"
+#include "data/TableFormat.h"
+#include "tools/mkscr/Dump.h"
+#include "tools/mkscr/Manifest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+using nlohmann::json;
+
+namespace {
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+json DumpOf(const std::vector<TableSpec>& tables, const std::string& path, const std::string& prefix = "")
+{
+    TFileStream out(path, fmCreate);
+    out.WriteText(prefix);
+    std::string error;
+    EXPECT_TRUE(WriteTableDatabase(out, tables, &error)) << error;
+    if (!prefix.empty()) {
+        std::string trailer;
+        PutInt32(trailer, static_cast<int32_t>(prefix.size()));
+        out.WriteText(trailer);
+    }
+    out.Close();
+    json dump;
+    EXPECT_TRUE(DumpDatabase(path, &dump, &error)) << error;
+    return dump;
+}
+
+const json& Table(const json& dump, const std::string& name)
+{
+    for (const json& t : dump["tables"])
+        if (t["name"] == name)
+            return t;
+    static const json none;
+    ADD_FAILURE() << "no table " << name;
+    return none;
+}
+
+const json kManifest = json::parse(R"({
+  "project": {"projectname": "Demo", "version": "1.0", "banner": "mkscr_banner.bin",
+              "data": {"MediaDelay": 5, "ShuffleSlides": true, "EmbeddedMedia": 1}},
+  "media": [{"name": "a.bmp", "file": "mkscr_media.bin"}],
+  "slides": [{"filename": "a.bmp", "title": "First", "effect": "0;57;",
+              "data": {"EffectOn": 1, "Step": 10, "TitleColor": -1}},
+             {"filename": "b.bmp", "data": "hex:0102"}],
+  "music": [{"name": "m.wav", "type": 1, "file": "mkscr_media.bin"}],
+  "accfiles": [{"name": "readme.txt", "file": "mkscr_banner.bin"}],
+  "backimages": ["a.bmp"]
+})");
+
+} // namespace
+
+TEST(Mkscr, ManifestRoundTripsThroughTheReader)
+{
+    WriteFile("mkscr_banner.bin", "banner");
+    WriteFile("mkscr_media.bin", std::string(100000, 'x') + std::string(1, '\0'));
+    for (const std::string prefix : {std::string(), std::string("MZ runtime bytes")}) {
+        const json dump = DumpOf(BuildProjectTables(kManifest, "."), "mkscr_roundtrip.scr", prefix);
+        EXPECT_EQ(dump["base"], static_cast<int>(prefix.size()));
+        const json& project = Table(dump, "project")["records"][0];
+        EXPECT_EQ(project["projectname"], "Demo");
+        EXPECT_EQ(project["banner"]["size"], 6);
+        // MediaDelay at 24 (5), ShuffleSlides at 21, EmbeddedMedia at 58; the rest of the 80 bytes zero.
+        std::string block(80, '\0');
+        block[21] = 1;
+        block[24] = 5;
+        block[58] = 1;
+        std::string hex = "hex:";
+        for (unsigned char c : block) {
+            char two[3];
+            std::snprintf(two, sizeof two, "%02x", c);
+            hex += two;
+        }
+        EXPECT_EQ(project["data"], hex);
+        const json& slides = Table(dump, "setting")["records"];
+        ASSERT_EQ(slides.size(), 2u);
+        EXPECT_EQ(slides[0]["effect"], "0;57;");
+        EXPECT_EQ(slides[1]["data"], "hex:0102");
+        EXPECT_EQ(Table(dump, "media")["records"][0]["media"]["size"], 100001);
+        EXPECT_EQ(Table(dump, "music")["records"][0]["type"], "hex:01000000");
+        EXPECT_EQ(Table(dump, "backimage")["records"][0]["name"], "a.bmp");
+        EXPECT_EQ(Table(dump, "runtimelib")["records"].size(), 0u);
+    }
+    std::remove("mkscr_roundtrip.scr");
+}
+
+TEST(Mkscr, RefusesWhatTheRuntimeCouldNotReadBack)
+{
+    const std::string bad[] = {
+        R"({"project": {"projectname": "a\u0000b"}})",                     // text cut at NUL
+        R"({"slides": [{"data": {"NoSuchField": 1}}]})",                   // unknown block field
+        R"({"slides": [{"data": {"EffectOn": 256}}]})",                    // flag byte overflow
+        R"({"project": {"data": "hex:)" + std::string(162, '0') + R"("}})",  // 81 bytes for an 80-byte block
+        R"({"media": [{"name": "x", "file": "no-such-file.bin"}]})",       // missing file
+        R"({"slides": {"filename": "a"}})",                                // not a list
+    };
+    for (const std::string& text : bad)
+        EXPECT_THROW(BuildProjectTables(json::parse(text), "."), ManifestError) << text;
+}
+
+TEST(Mkscr, WriterRefusesNamesAndHeadsTheReaderCannotParse)
+{
+    std::string error;
+    TMemoryStream out;
+    EXPECT_FALSE(WriteTableDatabase(out, {TableSpec{"a,b", {"f"}, {false}, {}}}, &error));
+    EXPECT_FALSE(WriteTableDatabase(out, {TableSpec{"t", {"<data>"}, {false}, {}}}, &error));
+    std::vector<std::string> manyFields;
+    for (int i = 0; i < 200; ++i)
+        manyFields.push_back("field" + std::to_string(i));
+    EXPECT_FALSE(WriteTableDatabase(out, {TableSpec{"t", manyFields, std::vector<bool>(200, false), {}}}, &error));
+    EXPECT_FALSE(error.empty());
+}
