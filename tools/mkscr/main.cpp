@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -39,7 +40,7 @@ void AddDefaultRuntimeLibrary(nlohmann::json& manifest, const std::string& runti
 {
     if (runtime.empty() || manifest.contains("runtimelibs"))
         return;
-    const std::string dll = ExtractFilePath(runtime) + "Ombix.dll";
+    const std::string dll = std::filesystem::absolute(ExtractFilePath(runtime) + "Ombix.dll").string();
     if (FileExists(dll))
         manifest["runtimelibs"] = nlohmann::json::array({{{"name", "Ombix.dll"}, {"file", dll}}});
 }
