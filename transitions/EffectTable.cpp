@@ -5,6 +5,9 @@
 // Each family declares its routines in a header of its own, one include line per family.
 #include "transitions/Band.h"
 #include "transitions/BlockCenter.h"
+#include "transitions/Increase.h"
+#include "transitions/Line.h"
+#include "transitions/LinesMosaic.h"
 #include "transitions/ShowShutter.h"
 #include "transitions/Stretch.h"
 #include "transitions/Sweep.h"
@@ -63,18 +66,18 @@ const EffectRow g_EffectTable[kEffectCount] = {
     /*  44 Ellipse(Random)                  */ {nullptr, 0, 0, EffectCentre::Random, 2, 0},
     /*  45 Fan wipe                         */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
     /*  46 Fan wipe(Anticlockwise)          */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  47 Increase show                    */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
-    /*  48 Line down                        */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
-    /*  49 Line down rebound                */ {nullptr, 0, 0, EffectCentre::None, 10, 0},
-    /*  50 Line left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /*  51 Line left rebound                */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /*  52 Line right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /*  53 Line right rebound               */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /*  54 Line up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /*  55 Line up rebound                  */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /*  56 Lines(Horizontal)                */ {nullptr, 0, 0, EffectCentre::None, 8, 0},
-    /*  57 Lines(Vertical)                  */ {nullptr, 0, 0, EffectCentre::None, 8, 0},
-    /*  58 Mosaic                           */ {nullptr, 0, 0, EffectCentre::None, 8, 0},
+    /*  47 Increase show                    */ {IncreaseShow, 0, 0, EffectCentre::None, 10, kRevealsInPlace | kFinalCopyOnStop},
+    /*  48 Line down                        */ {LineDown, 0, 0, EffectCentre::None, 10, kRevealsInPlace},
+    /*  49 Line down rebound                */ {LineDownRebound, 0, 0, EffectCentre::None, 10, kRevealsInPlace},
+    /*  50 Line left                        */ {LineLeft, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /*  51 Line left rebound                */ {LineLeftRebound, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /*  52 Line right                       */ {LineRight, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /*  53 Line right rebound               */ {LineRightRebound, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /*  54 Line up                          */ {LineUp, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /*  55 Line up rebound                  */ {LineUpRebound, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /*  56 Lines(Horizontal)                */ {LinesHorizontal, 0, 0, EffectCentre::None, 8, kRevealsInPlace},
+    /*  57 Lines(Vertical)                  */ {LinesVertical, 0, 0, EffectCentre::None, 8, kRevealsInPlace},
+    /*  58 Mosaic                           */ {Mosaic, 0, 0, EffectCentre::None, 8, kRevealsInPlace},
     /*  59 Move down                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
     /*  60 Move down 1                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
     /*  61 Move down 2                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
