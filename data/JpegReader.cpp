@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "data/FileLog.h"
 
@@ -14,12 +15,26 @@ namespace {
 struct TJpegError {
     jpeg_error_mgr Manager;
     std::jmp_buf Return;
+    bool Truncated;
 };
 
 void OnJpegError(j_common_ptr info)
 {
     TJpegError* error = reinterpret_cast<TJpegError*>(info->err);
     std::longjmp(error->Return, 1);
+}
+
+// Warnings: libjpeg pads a file that ends early and goes on; such a picture is refused like a damaged one.
+// Other warnings (stray bytes between markers) leave a viewable picture.
+void OnJpegEmit(j_common_ptr info, int level)
+{
+    if (level >= 0)
+        return;
+    TJpegError* error = reinterpret_cast<TJpegError*>(info->err);
+    if (error->Manager.msg_code == JWRN_JPEG_EOF)
+        error->Truncated = true;
+    if (error->Manager.num_warnings++ == 0)
+        error->Manager.output_message(info);
 }
 
 void OnJpegMessage(j_common_ptr info)
@@ -82,6 +97,10 @@ bool Decode(jpeg_decompress_struct& info, TJpegError& error, const uint8_t* data
         }
     }
     jpeg_finish_decompress(&info);
+    if (error.Truncated) {
+        ZELT_LOG("JpegReader", "JPEG data ends early");
+        return false;
+    }
     return true;
 }
 
@@ -98,6 +117,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TPixelTarget& target)
     info.err = jpeg_std_error(&error.Manager);
     error.Manager.error_exit = OnJpegError;
     error.Manager.output_message = OnJpegMessage;
+    error.Manager.emit_message = OnJpegEmit;
     JSAMPLE* volatile cmykRow = nullptr;
     const bool ok = Decode(info, error, data, size, target, cmykRow);
     jpeg_destroy_decompress(&info);

@@ -1,0 +1,105 @@
+#include "tests/data/PictureEncoders.h"
+
+#include <cstdio>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+
+std::vector<uint8_t> EncodeJpeg(int width, int height, const std::function<uint32_t(int, int)>& color)
+{
+    jpeg_compress_struct info = {};
+    jpeg_error_mgr error = {};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
+    while (info.next_scanline < info.image_height) {
+        const int y = static_cast<int>(info.next_scanline);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = color(x, y);
+            row[x * 3] = (c >> 16) & 0xFF;
+            row[x * 3 + 1] = (c >> 8) & 0xFF;
+            row[x * 3 + 2] = c & 0xFF;
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    free(buffer);
+    return out;
+}
+
+namespace {
+
+int WriteToVector(GifFileType* gif, const GifByteType* data, int length)
+{
+    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
+    out->insert(out->end(), data, data + length);
+    return length;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeGif(const TGifSpec& spec)
+{
+    std::vector<uint8_t> out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, WriteToVector, &error);
+    GifColorType colors[16];
+    for (int i = 0; i < 16; ++i) {
+        const uint32_t c = spec.Palette[i];
+        colors[i].Red = (c >> 16) & 0xFF;
+        colors[i].Green = (c >> 8) & 0xFF;
+        colors[i].Blue = c & 0xFF;
+    }
+    ColorMapObject* map = GifMakeMapObject(16, colors);
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, spec.ScreenWidth, spec.ScreenHeight, 4, 0, map);
+    if (spec.TransparentIndex >= 0) {
+        GraphicsControlBlock gcb = {};
+        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+        gcb.TransparentColor = spec.TransparentIndex;
+        GifByteType ext[4];
+        const size_t length = EGifGCBToExtension(&gcb, ext);
+        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), ext);
+    }
+    EGifPutImageDesc(gif, spec.Left, spec.Top, spec.FrameWidth, spec.FrameHeight, spec.Interlace, nullptr);
+    std::vector<GifPixelType> line(spec.FrameWidth);
+    // An interlaced frame is written in pass order.
+    static const int kStart[] = {0, 4, 2, 1};
+    static const int kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < (spec.Interlace ? 4 : 1); ++pass) {
+        for (int y = spec.Interlace ? kStart[pass] : 0; y < spec.FrameHeight; y += spec.Interlace ? kStep[pass] : 1) {
+            for (int x = 0; x < spec.FrameWidth; ++x)
+                line[x] = spec.Indices[static_cast<size_t>(y) * spec.FrameWidth + x];
+            EGifPutLine(gif, line.data(), spec.FrameWidth);
+        }
+    }
+    EGifPutImageDesc(gif, 0, 0, spec.ScreenWidth, spec.ScreenHeight, false, nullptr);
+    std::vector<GifPixelType> second(spec.ScreenWidth, 1);
+    for (int y = 0; y < spec.ScreenHeight; ++y)
+        EGifPutLine(gif, second.data(), spec.ScreenWidth);
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
