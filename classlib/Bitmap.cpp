@@ -99,7 +99,8 @@ uint32_t* TBitmap::ScanLine(int y)
 
 bool TBitmap::SaveToFile(const std::string& path) const
 {
-    if (!Bits_)
+    // The file format holds sizes in 32 bits.
+    if (!Bits_ || static_cast<uint64_t>(Width_) * 4 * static_cast<uint64_t>(Height_) > 0x7FFFFFFF)
         return false;
     GdiFlush();
     const uint32_t rowBytes = static_cast<uint32_t>(Width_) * 4;

@@ -307,6 +307,24 @@ TEST_F(ComPictureLoad, JpegFromFileAndStreamWithinTolerance)
     }
 }
 
+TEST_F(ComPictureLoad, GrayscaleAndCmykJpegsBecomeRgb)
+{
+    const struct {
+        std::vector<uint8_t> Samples;
+        uint32_t Expected;
+    } cases[] = {
+        {{0x80}, 0x808080},
+        {{255, 0, 0, 255}, 0xFF0000},     // no cyan ink, full magenta and yellow ink, no black: red
+        {{255, 255, 255, 128}, 0x808080}, // half black ink
+    };
+    for (const auto& c : cases) {
+        CComPicture fromFile, fromStream;
+        LoadBoth("flat.jpg", EncodeFlatJpeg(16, 8, c.Samples), fromFile, fromStream);
+        EXPECT_LE(ChannelDistance(Pixel(fromFile, 5, 5), c.Expected), 4) << std::hex << c.Expected;
+        EXPECT_LE(ChannelDistance(Pixel(fromStream, 15, 7), c.Expected), 4) << std::hex << c.Expected;
+    }
+}
+
 TEST_F(ComPictureLoad, GifFirstFrameWithTransparentAndUncoveredAreaBlack)
 {
     for (bool interlace : {false, true}) {

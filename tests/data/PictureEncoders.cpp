@@ -40,6 +40,37 @@ std::vector<uint8_t> EncodeJpeg(int width, int height, const std::function<uint3
     return out;
 }
 
+std::vector<uint8_t> EncodeFlatJpeg(int width, int height, const std::vector<uint8_t>& samples)
+{
+    const int channels = static_cast<int>(samples.size());
+    jpeg_compress_struct info = {};
+    jpeg_error_mgr error = {};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = channels;
+    info.in_color_space = channels == 1 ? JCS_GRAYSCALE : JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<uint8_t> row;
+    for (int x = 0; x < width; ++x)
+        row.insert(row.end(), samples.begin(), samples.end());
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    free(buffer);
+    return out;
+}
+
 namespace {
 
 int WriteToVector(GifFileType* gif, const GifByteType* data, int length)
