@@ -54,6 +54,14 @@ bool DecodeWithStb(const uint8_t* data, std::size_t size, TRgbaImage& out)
         ZELT_LOG("StbDecoder", "Picture of %lu bytes refused", static_cast<unsigned long>(size));
         return false;
     }
+    const bool complete = LooksLikePng(data, size)   ? PngChunksComplete(data, size)
+                          : LooksLikePsd(data, size) ? PsdDataComplete(data, size)
+                          : LooksLikePnm(data, size) ? PnmDataComplete8Bit(data, size)
+                                                     : TgaDataComplete(data, size);
+    if (!complete) {
+        ZELT_LOG("StbDecoder", "Picture data is damaged or cut short");
+        return false;
+    }
     const int length = static_cast<int>(size);
     int width = 0, height = 0, channels = 0;
     // The size first, so that an oversized picture is refused before its pixels are allocated.
@@ -63,14 +71,6 @@ bool DecodeWithStb(const uint8_t* data, std::size_t size, TRgbaImage& out)
     }
     if (!PictureSizeAllowed(width, height)) {
         ZELT_LOG("StbDecoder", "Picture size %dx%d refused", width, height);
-        return false;
-    }
-    const bool complete = LooksLikePng(data, size)   ? PngChunksComplete(data, size)
-                          : LooksLikePsd(data, size) ? PsdDataComplete(data, size)
-                          : LooksLikePnm(data, size) ? PnmDataComplete(data, size)
-                                                     : TgaDataComplete(data, size);
-    if (!complete) {
-        ZELT_LOG("StbDecoder", "Picture data is damaged or cut short");
         return false;
     }
     TStbPixels pixels;

@@ -1,4 +1,4 @@
-// PNG, TGA, PSD/PDD and binary PNM (P5, P6) pictures through stb_image.
+// PNG, TGA, PSD/PDD and 8-bit binary PNM (P5, P6) pictures through stb_image.
 #pragma once
 
 #include "imagelib/RgbaImage.h"

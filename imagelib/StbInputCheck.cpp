@@ -24,7 +24,7 @@ bool PnmNumber(const uint8_t* data, std::size_t size, std::size_t& pos, uint64_t
     value = 0;
     while (pos < size && std::isdigit(data[pos])) {
         value = value * 10 + (data[pos++] - '0');
-        if (value > 0xFFFFFFFFu)
+        if (value > 0xFFFF)  // stb_image's own reading of the number would overflow
             return false;
     }
     return true;
@@ -50,7 +50,7 @@ bool PngChunksComplete(const uint8_t* data, std::size_t size)
     }
 }
 
-bool PnmDataComplete(const uint8_t* data, std::size_t size)
+bool PnmDataComplete8Bit(const uint8_t* data, std::size_t size)
 {
     if (size < 3)
         return false;
@@ -59,9 +59,11 @@ bool PnmDataComplete(const uint8_t* data, std::size_t size)
     if (!PnmNumber(data, size, pos, width) || !PnmNumber(data, size, pos, height) ||
         !PnmNumber(data, size, pos, maxValue))
         return false;
+    if (maxValue == 0 || maxValue > 255)
+        return false;
     ++pos;  // the single whitespace character before the data
     const uint64_t channels = data[1] == '6' ? 3 : 1;
-    const uint64_t needed = width * height * channels * (maxValue > 255 ? 2 : 1);
+    const uint64_t needed = width * height * channels;
     return pos <= size && needed <= size - pos;
 }
 

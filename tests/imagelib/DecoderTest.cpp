@@ -180,6 +180,23 @@ TEST(PictureDecoder, DamagedHeadersFail)
     }
 }
 
+TEST(PictureDecoder, PnmHeadersOutsideEightBitsAreRefused)
+{
+    auto pnm = [](const std::string& head, std::size_t dataBytes) {
+        TBytes bytes(head.begin(), head.end());
+        bytes.resize(bytes.size() + dataBytes, 0x41);
+        return bytes;
+    };
+    TRgbaImage out;
+    EXPECT_TRUE(Decode(pnm("P5\n3 2\n255\n", 6), false, out));
+    EXPECT_TRUE(Decode(pnm("P6 # comment\n3 2 15\n", 18), false, out));
+    EXPECT_FALSE(Decode(pnm("P5\n3 2\n65535\n", 12), false, out));  // 16-bit samples
+    EXPECT_FALSE(Decode(pnm("P6\n3 2\n256\n", 36), false, out));
+    EXPECT_FALSE(Decode(pnm("P5\n3 2\n0\n", 6), false, out));
+    EXPECT_FALSE(Decode(pnm("P5\n4294967299 1\n255\n", 6), false, out));  // would overflow a 32-bit count
+    EXPECT_FALSE(Decode(pnm("P5\n3 2\n255", 0), false, out));
+}
+
 TEST(PictureDecoder, TargaOnlyWhenTheNameSaysSo)
 {
     const TRgbaImage colour = MakePattern(6, 5, false);
