@@ -5,6 +5,12 @@
 // Each family declares its routines in a header of its own, one include line per family.
 #include "transitions/Band.h"
 #include "transitions/BlockCenter.h"
+#include "transitions/Checkerboard.h"
+#include "transitions/Circle.h"
+#include "transitions/CrossWipe.h"
+#include "transitions/Diamond.h"
+#include "transitions/Ellipse.h"
+#include "transitions/FanWipe.h"
 #include "transitions/Increase.h"
 #include "transitions/Line.h"
 #include "transitions/LinesMosaic.h"
@@ -43,29 +49,29 @@ const EffectRow g_EffectTable[kEffectCount] = {
     /*  21 Block to center                  */ {BlockToCenter, 0, 0, EffectCentre::None, 30, kRevealsInPlace},
     /*  22 Center(Diffuse)                  */ {CenterDiffuse, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
     /*  23 Center(Envelop)                  */ {CenterEnvelop, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
-    /*  24 Checkerboard down                */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  25 Checkerboard down rebound        */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  26 Checkerboard left                */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  27 Checkerboard left rebound        */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  28 Checkerboard right               */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  29 Checkerboard right rebound       */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  30 Checkerboard up                  */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  31 Checkerboard up rebound          */ {nullptr, 0, 0, EffectCentre::None, 20, 0},
-    /*  32 Circle left-bottom               */ {nullptr, 0, 2, EffectCentre::LeftBottom, 1, 0},
-    /*  33 Circle left-top                  */ {nullptr, 0, 4, EffectCentre::LeftTop, 1, 0},
-    /*  34 Circle right-bottom              */ {nullptr, 0, 3, EffectCentre::RightBottom, 1, 0},
-    /*  35 Circle right-top                 */ {nullptr, 1, 4, EffectCentre::RightTop, 1, 0},
-    /*  36 Circle(Center)                   */ {nullptr, 0, 4, EffectCentre::Middle, 1, 0},
-    /*  37 Circle(Random)                   */ {nullptr, 0, 4, EffectCentre::Random, 1, 0},
-    /*  38 Cross wipe from center           */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  39 Cross wipe to center             */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  40 Diamond from center              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  41 Diamond to center                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  42 Ellipse from center              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  43 Ellipse to center                */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  44 Ellipse(Random)                  */ {nullptr, 0, 0, EffectCentre::Random, 2, 0},
-    /*  45 Fan wipe                         */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  46 Fan wipe(Anticlockwise)          */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  24 Checkerboard down                */ {CheckerboardDown, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  25 Checkerboard down rebound        */ {CheckerboardDownRebound, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  26 Checkerboard left                */ {CheckerboardLeft, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  27 Checkerboard left rebound        */ {CheckerboardLeftRebound, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  28 Checkerboard right               */ {CheckerboardRight, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  29 Checkerboard right rebound       */ {CheckerboardRightRebound, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  30 Checkerboard up                  */ {CheckerboardUp, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  31 Checkerboard up rebound          */ {CheckerboardUpRebound, 0, 0, EffectCentre::None, 20, kRevealsInPlace},
+    /*  32 Circle left-bottom               */ {CircleSweep, 0, 2, EffectCentre::LeftBottom, 1, kRevealsInPlace},
+    /*  33 Circle left-top                  */ {CircleSweep, 0, 4, EffectCentre::LeftTop, 1, kRevealsInPlace},
+    /*  34 Circle right-bottom              */ {CircleSweep, 0, 3, EffectCentre::RightBottom, 1, kRevealsInPlace},
+    /*  35 Circle right-top                 */ {CircleSweep, 1, 4, EffectCentre::RightTop, 1, kRevealsInPlace},
+    /*  36 Circle(Center)                   */ {CircleSweep, 0, 4, EffectCentre::Middle, 1, kRevealsInPlace},
+    /*  37 Circle(Random)                   */ {CircleSweep, 0, 4, EffectCentre::Random, 1, kRevealsInPlace},
+    /*  38 Cross wipe from center           */ {CrossWipeFromCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  39 Cross wipe to center             */ {CrossWipeToCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  40 Diamond from center              */ {DiamondFromCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  41 Diamond to center                */ {DiamondToCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  42 Ellipse from center              */ {EllipseFromCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  43 Ellipse to center                */ {EllipseToCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  44 Ellipse(Random)                  */ {EllipseRandom, 0, 0, EffectCentre::Random, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  45 Fan wipe                         */ {FanWipe, 0, 0, EffectCentre::None, 2, kRevealsInPlace},
+    /*  46 Fan wipe(Anticlockwise)          */ {FanWipeAnticlockwise, 0, 0, EffectCentre::None, 2, kRevealsInPlace},
     /*  47 Increase show                    */ {IncreaseShow, 0, 0, EffectCentre::None, 10, kRevealsInPlace | kFinalCopyOnStop},
     /*  48 Line down                        */ {LineDown, 0, 0, EffectCentre::None, 10, kRevealsInPlace},
     /*  49 Line down rebound                */ {LineDownRebound, 0, 0, EffectCentre::None, 10, kRevealsInPlace},
