@@ -169,7 +169,6 @@ int CComPicture::LoadFromFile(const std::string& fileName)
         }
         return DecodeOwn(code, bytes, fileName);
     } catch (const std::bad_alloc&) {
-        Free();
         ZELT_LOG("ComPicture", "out of memory loading %s", fileName.c_str());
         return 0;
     }
@@ -185,7 +184,6 @@ int CComPicture::LoadFromStream(TMemoryStream& stream, const std::string& fileNa
     try {
         return DecodeOwn(code, stream, fileName);
     } catch (const std::bad_alloc&) {
-        Free();
         ZELT_LOG("ComPicture", "out of memory loading %s", fileName.c_str());
         return 0;
     }
