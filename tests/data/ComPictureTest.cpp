@@ -423,3 +423,72 @@ TEST_F(ComPictureLoad, DamagedFilesOfOwnFormatsGiveZeroAndAnEmptyPicture)
 }
 
 }  // namespace
+
+namespace {
+
+// Wine cannot count GDI objects, but its handle table is finite and shared by every kind of object. Filling
+// it up to a few hundred free entries and counting those before and after makes any leak show exactly.
+class THandleTableFiller {
+public:
+    THandleTableFiller(size_t leaveFree)
+    {
+        while (HPEN pen = CreatePen(PS_SOLID, 1, 0))
+            Ballast_.push_back(pen);
+        for (size_t i = 0; i < leaveFree && !Ballast_.empty(); ++i) {
+            DeleteObject(Ballast_.back());
+            Ballast_.pop_back();
+        }
+    }
+    ~THandleTableFiller()
+    {
+        for (HPEN pen : Ballast_)
+            DeleteObject(pen);
+    }
+    static size_t FreeEntries()
+    {
+        std::vector<HPEN> probe;
+        while (HPEN pen = CreatePen(PS_SOLID, 1, 0))
+            probe.push_back(pen);
+        for (HPEN pen : probe)
+            DeleteObject(pen);
+        return probe.size();
+    }
+
+private:
+    std::vector<HPEN> Ballast_;
+};
+
+TEST(ComPictureResources, EveryOperationReleasesItsGdiObjects)
+{
+    CComPicture dest;
+    ASSERT_EQ(dest.Create(16, 16, 0x808080), 1);
+    const std::string bmp = TempName("resources.bmp");
+    ASSERT_EQ(dest.SaveToFile(bmp), 1);
+
+    THandleTableFiller filler(400);
+    const size_t before = THandleTableFiller::FreeEntries();
+    ASSERT_GT(before, 100u);
+    for (int i = 0; i < 200; ++i) {
+        CComPicture picture;
+        ASSERT_EQ(picture.Create(4, 3, static_cast<TColor>(i)), 1) << "round " << i;
+        picture.FillRect(RECT{0, 0, 2, 2}, 0xFFFFFF);
+        picture.DC()->SetPen(i % 7, 1, static_cast<TColor>(i));
+        picture.DC()->LineTo(3, 2);
+        picture.DC()->SetBrushColor(static_cast<TColor>(i * 3));
+        picture.DC()->Ellipse(RECT{0, 0, 3, 3});
+        TFont font = picture.Bitmap()->Canvas()->Font();
+        font.Height = -(i % 20);
+        picture.Bitmap()->Canvas()->SetFont(font);
+        picture.DC()->TextOut(0, 0, "x");
+        picture.TransparentDraw(dest.DC(), i % 12, 2);
+        picture.StretchTransparentDraw(dest.DC(), 1, 1, 5, 5);
+        ASSERT_EQ(picture.Create(6, 5, 0), 1);
+        ASSERT_EQ(picture.LoadFromFile(bmp), 1);
+        ASSERT_EQ(picture.LoadFromFile(TempName("missing.gif")), 0);
+        ASSERT_TRUE(picture.Bitmap() == nullptr);
+    }
+    EXPECT_EQ(THandleTableFiller::FreeEntries(), before);
+    DeleteFileA(bmp.c_str());
+}
+
+}  // namespace
