@@ -5,6 +5,8 @@
 // Each family declares its routines in a header of its own, one include line per family.
 #include "transitions/Band.h"
 #include "transitions/BlockCenter.h"
+#include "transitions/MultiBox.h"
+#include "transitions/MultiWipe.h"
 #include "transitions/Checkerboard.h"
 #include "transitions/Circle.h"
 #include "transitions/CrossWipe.h"
@@ -114,12 +116,12 @@ const EffectRow g_EffectTable[kEffectCount] = {
     /*  86 Move up 4                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
     /*  87 Move up 5                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
     /*  88 Move up down                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  89 Multi-Box from center            */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  90 Multi-Box to center              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  91 Multi-Wipe from bottom-left      */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  92 Multi-Wipe from bottom-right     */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  93 Multi-Wipe from left-top         */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  94 Multi-Wipe from right-top        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
+    /*  89 Multi-Box from center            */ {MultiBoxFromCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  90 Multi-Box to center              */ {MultiBoxToCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
+    /*  91 Multi-Wipe from bottom-left      */ {MultiWipeFromBottomLeft, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
+    /*  92 Multi-Wipe from bottom-right     */ {MultiWipeFromBottomRight, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
+    /*  93 Multi-Wipe from left-top         */ {MultiWipeFromLeftTop, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
+    /*  94 Multi-Wipe from right-top        */ {MultiWipeFromRightTop, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
     /*  95 Rain down                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
     /*  96 Rain left                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
     /*  97 Rain right                       */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
