@@ -328,22 +328,22 @@ TEST_F(ComPictureLoad, GrayscaleAndCmykJpegsBecomeRgb)
 TEST_F(ComPictureLoad, GifFirstFrameWithTransparentAndUncoveredAreaBlack)
 {
     for (bool interlace : {false, true}) {
-        TGifSpec spec;
-        spec.ScreenWidth = 12;
-        spec.ScreenHeight = 11;
-        spec.Left = 2;
-        spec.Top = 1;
-        spec.FrameWidth = 9;
-        spec.FrameHeight = 9;
-        spec.Interlace = interlace;
-        spec.TransparentIndex = 3;
+        TGifLayout layout;
+        layout.ScreenWidth = 12;
+        layout.ScreenHeight = 11;
+        layout.Left = 2;
+        layout.Top = 1;
+        layout.FrameWidth = 9;
+        layout.FrameHeight = 9;
+        layout.Interlace = interlace;
+        layout.TransparentIndex = 3;
         for (int i = 0; i < 16; ++i)
-            spec.Palette.push_back(0x111111u * static_cast<uint32_t>(i) ^ 0x00FF00u * (i & 1));
+            layout.Palette.push_back(0x111111u * static_cast<uint32_t>(i) ^ 0x00FF00u * (i & 1));
         for (int y = 0; y < 9; ++y)
             for (int x = 0; x < 9; ++x)
-                spec.Indices.push_back(static_cast<uint8_t>((x + 2 * y) % 16));
+                layout.Indices.push_back(static_cast<uint8_t>((x + 2 * y) % 16));
         CComPicture fromFile, fromStream;
-        LoadBoth("anim.gif", EncodeGif(spec), fromFile, fromStream);
+        LoadBoth("anim.gif", EncodeGif(layout), fromFile, fromStream);
         for (CComPicture* p : {&fromFile, &fromStream}) {
             ASSERT_EQ(p->Bitmap()->Width(), 12);
             ASSERT_EQ(p->Bitmap()->Height(), 11);
@@ -353,7 +353,7 @@ TEST_F(ComPictureLoad, GifFirstFrameWithTransparentAndUncoveredAreaBlack)
                     uint32_t expected = 0;
                     if (fx >= 0 && fx < 9 && fy >= 0 && fy < 9) {
                         const int index = (fx + 2 * fy) % 16;
-                        expected = index == 3 ? 0 : spec.Palette[index];
+                        expected = index == 3 ? 0 : layout.Palette[index];
                     }
                     ASSERT_EQ(Pixel(*p, x, y), expected) << x << "," << y << (interlace ? " interlaced" : "");
                 }
@@ -383,7 +383,7 @@ TEST_F(ComPictureLoad, DamagedFilesOfOwnFormatsGiveZeroAndAnEmptyPicture)
     TBmpLayout layout;
     layout.Width = 6;
     layout.Height = 6;
-    TGifSpec gif;
+    TGifLayout gif;
     gif.ScreenWidth = gif.FrameWidth = 6;
     gif.ScreenHeight = gif.FrameHeight = 6;
     gif.Palette.assign(16, 0x808080);

@@ -15,7 +15,7 @@ std::vector<uint8_t> EncodeFlatJpeg(int width, int height, const std::vector<uin
 // A GIF89a: one frame of colour indices (row-major, frameWidth x frameHeight) at (left, top) on a screen of
 // screenWidth x screenHeight, with a 16-entry palette; transparentIndex -1 for none. A second frame of
 // index 1 everywhere follows, which decoders of the first frame must ignore.
-struct TGifSpec {
+struct TGifLayout {
     int ScreenWidth = 0;
     int ScreenHeight = 0;
     int Left = 0;
@@ -27,6 +27,6 @@ struct TGifSpec {
     std::vector<uint32_t> Palette;  // 16 colours 0x00RRGGBB
     std::vector<uint8_t> Indices;
 };
-std::vector<uint8_t> EncodeGif(const TGifSpec& spec);
+std::vector<uint8_t> EncodeGif(const TGifLayout& layout);
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
