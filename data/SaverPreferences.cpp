@@ -38,13 +38,17 @@ void CSaverPreferences::LoadFrom(TSettingsStore& store)
     if (store.Query(kDataValue, block, size))
         DecodeSaverData(block, size, Data);
 
-    // The stored text carries no terminator: it ends at the returned byte count (or an embedded zero).
-    std::vector<char> effects(kEffectsBufferSize, '\0');
-    size = kEffectsBufferSize;
+    // The stored text carries no terminator, though the system may append one when there is room: the
+    // buffer holds one byte more than the longest list taken, and the text ends at the returned byte count
+    // or at a zero byte, whichever comes first.
+    std::vector<char> effects(kEffectsBufferSize + 1, '\0');
+    size = static_cast<std::uint32_t>(effects.size());
     if (store.Query(kEffectsValue, effects.data(), size)) {
-        const std::size_t n = size < kEffectsBufferSize ? size : kEffectsBufferSize;
+        const std::size_t n = size < effects.size() ? size : effects.size();
         const char* end = static_cast<const char*>(std::memchr(effects.data(), '\0', n));
-        SelectedEffects.assign(effects.data(), end ? static_cast<std::size_t>(end - effects.data()) : n);
+        const std::size_t length = end ? static_cast<std::size_t>(end - effects.data()) : n;
+        if (length <= kEffectsBufferSize)
+            SelectedEffects.assign(effects.data(), length);
     }
 
     std::uint8_t mode[4];

@@ -9,7 +9,7 @@
 
 class TSettingsStore;
 
-// Size of the buffer the selected effects are read into; longer stored lists are ignored.
+// The longest list of selected effects taken from the store, in bytes; longer stored lists are ignored.
 constexpr std::uint32_t kEffectsBufferSize = 4096;
 
 // "0;1;...;160;": every effect number, ascending, each followed by ";".

@@ -156,7 +156,7 @@ TEST(SaverPreferences, EffectListIsDelimitedByItsByteCount)
 {
     TFakeStore store;
     CSaverPreferences p;
-    // A list that fills the whole 4096-byte buffer carries no terminator.
+    // A list of the longest length taken, stored without a terminator.
     std::string full;
     while (full.size() + 4 <= kEffectsBufferSize)
         full += "123;";
@@ -165,13 +165,22 @@ TEST(SaverPreferences, EffectListIsDelimitedByItsByteCount)
     p.LoadFrom(store);
     EXPECT_EQ(p.SelectedEffects, full);
 
-    // One byte more: the query fails and the list stays.
-    CSaverPreferences q;
-    store.Values["transition effects"] = {svExpandString, full + ";"};
-    q.LoadFrom(store);
-    EXPECT_EQ(q.SelectedEffects, AllTransitionEffects());
+    // The same with a terminator appended by the system.
+    p.SelectedEffects.clear();
+    store.Values["transition effects"] = {svExpandString, full + '\0'};
+    p.LoadFrom(store);
+    EXPECT_EQ(p.SelectedEffects, full);
 
-    // A stored terminator or embedded zero ends the text.
+    // Longer lists are not taken.
+    for (const std::string& longer : {full + ";", full + ";;"}) {
+        CSaverPreferences q;
+        store.Values["transition effects"] = {svExpandString, longer};
+        q.LoadFrom(store);
+        EXPECT_EQ(q.SelectedEffects, AllTransitionEffects());
+    }
+
+    // A zero byte ends the text.
+    CSaverPreferences q;
     store.Values["transition effects"] = {svExpandString, std::string("5;6;\0junk", 9)};
     q.LoadFrom(store);
     EXPECT_EQ(q.SelectedEffects, "5;6;");

@@ -1,0 +1,113 @@
+#include "data/Monitors.h"
+
+#include "data/FileLog.h"
+
+RECT g_MonitorRects[kMaxMonitors] = {};
+int g_MonitorCount = 0;
+
+namespace {
+
+// A loaded library, freed once.
+class TLibrary {
+public:
+    explicit TLibrary(const char* name) : Handle_(LoadLibraryA(name)) {}
+    ~TLibrary()
+    {
+        if (Handle_)
+            FreeLibrary(Handle_);
+    }
+    TLibrary(const TLibrary&) = delete;
+    TLibrary& operator=(const TLibrary&) = delete;
+
+    explicit operator bool() const { return Handle_ != nullptr; }
+    template <class F>
+    F Lookup(const char* name) const
+    {
+        return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(Handle_, name)));
+    }
+    BOOL Free()
+    {
+        const BOOL ok = FreeLibrary(Handle_);
+        Handle_ = nullptr;
+        return ok;
+    }
+
+private:
+    HMODULE Handle_;
+};
+
+// The screen's device context for one scope.
+class TScreenDC {
+public:
+    TScreenDC() : Handle_(GetDC(nullptr)) {}
+    ~TScreenDC()
+    {
+        if (Handle_)
+            ReleaseDC(nullptr, Handle_);
+    }
+    TScreenDC(const TScreenDC&) = delete;
+    TScreenDC& operator=(const TScreenDC&) = delete;
+
+    HDC Get() const { return Handle_; }
+
+private:
+    HDC Handle_;
+};
+
+} // namespace
+
+BOOL CALLBACK CollectMonitorProc(HMONITOR, HDC, LPRECT rect, LPARAM)
+{
+    if (rect && g_MonitorCount >= 0 && g_MonitorCount < kMaxMonitors)
+        g_MonitorRects[g_MonitorCount++] = *rect;
+    return TRUE;
+}
+
+void MonitorRectUsing(TEnumDisplayMonitorsFn enumMonitors, TGetSystemMetricsFn metrics, int n, int& left,
+                      int& top, int& width, int& height)
+{
+    if (n != 0) {
+        g_MonitorCount = 0;
+        if (enumMonitors) {
+            TScreenDC screen;
+            enumMonitors(screen.Get(), nullptr, CollectMonitorProc, 0);
+        } else {
+            ZELT_LOG("Monitors", "EnumDisplayMonitors not found");
+        }
+    }
+    if (n < 1 || n > g_MonitorCount) {
+        left = 0;
+        top = 0;
+        width = metrics ? metrics(SM_CXVIRTUALSCREEN) : 0;
+        height = metrics ? metrics(SM_CYVIRTUALSCREEN) : 0;
+        if ((width <= 0 || height <= 0) && metrics) {
+            width = metrics(SM_CXSCREEN);
+            height = metrics(SM_CYSCREEN);
+        }
+        return;
+    }
+    const RECT& r = g_MonitorRects[n - 1];
+    left = r.left;
+    top = r.top;
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+}
+
+int GetMonitorRect(int n, int& left, int& top, int& width, int& height)
+{
+    TLibrary user32("User32.dll");
+    if (!user32)
+        return 0;
+    MonitorRectUsing(user32.Lookup<TEnumDisplayMonitorsFn>("EnumDisplayMonitors"),
+                     user32.Lookup<TGetSystemMetricsFn>("GetSystemMetrics"), n, left, top, width, height);
+    return user32.Free();
+}
+
+int GetMonitorCount()
+{
+    if (g_MonitorCount == 0) {
+        int left = 0, top = 0, width = 0, height = 0;
+        GetMonitorRect(1, left, top, width, height);
+    }
+    return g_MonitorCount;
+}
