@@ -1,0 +1,167 @@
+#include "data/MediaSetting.h"
+
+#include "classlib/FileUtils.h"
+#include "classlib/Streams.h"
+#include "data/FileLog.h"
+#include "data/NameFolding.h"
+#include "data/PickFromList.h"
+#include "data/Random.h"
+#include "data/SaverPreferences.h"
+
+#include <cstring>
+
+CMediaSetting::CMediaSetting()
+{
+    std::memset(&Data, 0, sizeof Data);
+}
+
+void CMediaSetting::Open()
+{
+    if (!Database)
+        return;
+    Table.SetLoadBinary(0);
+    Table.Open(Database, "setting");
+    EffectPositions.assign(static_cast<std::size_t>(Table.RecordCount()), -1);
+    Table.First();
+}
+
+void CMediaSetting::Close()
+{
+    if (Table.IsClosed())
+        return;
+    Table.Close();
+    EffectPositions.clear();
+}
+
+void CMediaSetting::ReadRecord()
+{
+    // A shorter stored block must not keep the previous slide's tail.
+    std::memset(&Data, 0, sizeof Data);
+    Table.FieldByNameToBuffer("data", &Data, sizeof Data);
+
+    const bool userEffects = Settings && Settings->Data.OnlySelectedEffects != 0;
+    if (userEffects) {
+        Data.MusicOn = Settings->Data.BackgroundSound == 1 ? 1 : 0;
+        Data.Step = Settings->Data.TransitionStep;
+        Data.EffectRandom = Settings->Data.RandomEffects == 1 ? 1 : 0;
+    }
+    FileName = Table.FieldAsString("filename");
+    Title = Table.FieldAsString("title");
+    TitleFontName = Table.FieldAsString("titlefontname");
+    TitleFontStyle = Table.FieldAsString("titlefontstyle");
+    Desc = Table.FieldAsString("desc");
+    DescFontName = Table.FieldAsString("descfontname");
+    DescFontStyle = Table.FieldAsString("descfontstyle");
+    GradientString = Table.FieldAsString("gradientstring");
+    Effect = userEffects ? Settings->SelectedEffects : Table.FieldAsString("effect");
+    SelectedImageBackgroundString = Table.FieldAsString("selectedimagebackgroundstring");
+    BindSound = Table.FieldAsString("bindsound");
+    AccFile = Table.FieldAsString("accfile");
+}
+
+void CMediaSetting::MoveNext(int random)
+{
+    const int count = Table.RecordCount();
+    if (random)
+        Table.GoTo(NextShuffled(count));
+    else if (Table.RecNo() < count - 1)
+        Table.Next();
+    else
+        Table.First();
+    ReadRecord();
+}
+
+int CMediaSetting::NextShuffled(int count)
+{
+    if (count <= 0)
+        return 0;
+    if (ShuffleQueue.empty()) {
+        // The generator is seeded once at start-up; reseeding here from the clock would repeat a
+        // permutation whenever two passes end within the same second.
+        std::vector<int> pool;
+        for (int i = 0; i < count; ++i)
+            pool.push_back(i);
+        for (int i = 0; i < count; ++i) {
+            const int j = rtl::rand31() % (count - i);
+            ShuffleQueue.push_back(pool[static_cast<std::size_t>(j)]);
+            pool.erase(pool.begin() + j);
+        }
+    }
+    const int next = ShuffleQueue.front();
+    ShuffleQueue.pop_front();
+    return next;
+}
+
+int CMediaSetting::NextEffect()
+{
+    const int r = Table.RecNo();
+    if (r < 0 || r >= static_cast<int>(EffectPositions.size()))
+        return -1;
+    int& position = EffectPositions[static_cast<std::size_t>(r)];
+    return PickFromList(Effect, Data.EffectRandom, position);
+}
+
+bool IsSafeAccFileName(const std::string& name)
+{
+    if (name.empty() || name[0] == '\\' || name[0] == '/' || name.find(':') != std::string::npos)
+        return false;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = name.find_first_of("\\/", start);
+        const std::string part = name.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (part == "..")
+            return false;
+        if (end == std::string::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
+void CMediaSetting::OpenAccFiles()
+{
+    if (!Database || !AccFiles.IsClosed())
+        return;
+    AccFiles.SetLoadBinary(0);
+    AccFiles.Open(Database, "accfile");
+}
+
+void CMediaSetting::CloseAccFiles()
+{
+    if (!AccFiles.IsClosed())
+        AccFiles.Close();
+}
+
+void CMediaSetting::ExtractAccFiles(const std::string& folder, int overwrite)
+{
+    if (AccFile.empty())
+        return;
+    OpenAccFiles();
+    std::size_t start = 0;
+    for (std::size_t hash = AccFile.find('#'); hash != std::string::npos; hash = AccFile.find('#', start)) {
+        ExtractAccFile(folder, LowerAZ(AccFile.substr(start, hash - start)), overwrite);
+        start = hash + 1;
+    }
+    CloseAccFiles();
+}
+
+void CMediaSetting::ExtractAccFile(const std::string& folder, const std::string& name, int overwrite)
+{
+    if (AccFiles.IsClosed() || name.empty())
+        return;
+    if (!IsSafeAccFileName(name)) {
+        ZELT_LOG("MediaSetting", "refused accessory file name \"%.200s\"", name.c_str());
+        return;
+    }
+    for (AccFiles.First(); !AccFiles.Eof; AccFiles.Next()) {
+        if (LowerAZ(AccFiles.FieldAsString("name")) != name)
+            continue;
+        const std::string target = folder + name;
+        if (!overwrite && FileExists(target))
+            return;
+        // Fetched whole first, so an unreadable blob never replaces a file with a stub.
+        TMemoryStream bytes;
+        if (!AccFiles.BlobToStream("accfile", bytes) || !bytes.SaveToFile(target))
+            ZELT_LOG("MediaSetting", "could not write accessory file \"%.200s\"", target.c_str());
+        return;
+    }
+}

@@ -1,0 +1,10 @@
+#include "data/NameFolding.h"
+
+std::string LowerAZ(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
