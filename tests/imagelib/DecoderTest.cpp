@@ -158,6 +158,7 @@ TEST(PictureDecoder, DamagedHeadersFail)
     };
     const std::vector<TDamage> cases = {
         {"png width 0", EncodePng(colour), 16 + 3, 0, false},  // IHDR width, low byte (the others are 0)
+        {"png chunk longer than the file", EncodePng(colour), 33, 0x7F, false},  // first IDAT's length
         {"tga image type", EncodeTga(colour, false), 2, 77, true},
         {"psd cmyk", EncodePsd(colour, false, false), 25, 4, false},
         {"psd compression", EncodePsd(colour, false, false), 37, 9, false},
