@@ -48,7 +48,7 @@ HDC Load(const char* path, int64_t maxBytes, bool allowTarga, int* width, int* h
     TRgbaImage image;
     if (!DecodePicture(bytes.data(), bytes.size(), allowTarga, image))
         return nullptr;
-    bytes = std::vector<uint8_t>();
+    bytes = std::vector<uint8_t>();  // the file's bytes go before the bitmap is made
     HDC dc = CreateImageDC(image);
     if (dc) {
         *width = image.Width;
