@@ -186,6 +186,36 @@ TEST(FileLog, LongMessagesAndNamesAreCut)
     DeleteFileIfExists(path);
 }
 
+// Only this test program touches "zelt.log" beside itself; it removes it again.
+TEST(FileLog, DefaultLogLivesBesideTheProgram)
+{
+#ifdef _WIN32
+    char self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+    const std::string path = ExtractFilePath(self) + "zelt.log";
+#else
+    char self[4096] = {};
+    ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
+    const std::string path = ExtractFilePath(self) + "zelt.log";
+#endif
+    DeleteFileIfExists(path);
+    {
+        CFileLog log;
+        EXPECT_FALSE(log.IsOn());
+    }
+    EXPECT_FALSE(FileExists(path));
+    WriteFile(path, "");
+    {
+        CFileLog log;
+        EXPECT_TRUE(log.IsOn());
+        log.Print("beside");
+    }
+    const std::vector<std::string> lines = ReadLines(path);
+    DeleteFileIfExists(path);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(Matches(lines[1], std::string(kStamp) + "beside"));
+}
+
 TEST(FileLog, ExtractBaseNameIsBounded)
 {
     char small[5];
