@@ -213,6 +213,35 @@ TEST(MediaSetting, ShuffleBagsArePermutationsAndPassesDiffer)
     EXPECT_EQ(slides.NextShuffled(0), 0);
 }
 
+// Checked against the plain pool with entries moving up, for many sizes and a large one.
+TEST(MediaSetting, ShuffleBagMatchesThePlainPool)
+{
+    for (int count : {1, 2, 3, 5, 8, 13, 64, 100, 1000, 4097}) {
+        rtl::srand(static_cast<unsigned>(count));
+        std::vector<int> pool, expected;
+        for (int i = 0; i < count; ++i)
+            pool.push_back(i);
+        for (int i = 0; i < count; ++i) {
+            const int j = rtl::rand31() % (count - i);
+            expected.push_back(pool[static_cast<std::size_t>(j)]);
+            pool.erase(pool.begin() + j);
+        }
+        rtl::srand(static_cast<unsigned>(count));
+        CMediaSetting bag;
+        std::vector<int> got;
+        for (int i = 0; i < count; ++i)
+            got.push_back(bag.NextShuffled(count));
+        EXPECT_EQ(got, expected) << count;
+    }
+    CMediaSetting big;
+    std::vector<bool> seen(1000000, false);
+    for (int i = 0; i < 1000000; ++i) {
+        const int n = big.NextShuffled(1000000);
+        ASSERT_FALSE(seen[static_cast<std::size_t>(n)]);
+        seen[static_cast<std::size_t>(n)] = true;
+    }
+}
+
 TEST(MediaSetting, EachSlideWalksItsOwnEffectList)
 {
     TestDb db({SettingTable({Slide(BlockBytes(Block(0, 1)), "a", "4;9;"), Slide(BlockBytes(Block(0, 1)), "b", "7;"),
