@@ -136,6 +136,18 @@ TransitionBench::TransitionBench(int clientW, int clientH, POINT screenPos)
     : ClientW(clientW), ClientH(clientH), Window(screenPos.x, screenPos.y, clientW, clientH)
 {
     FillCoordPicture(Background, clientW, clientH, kBackgroundMark);
+    // A new window may take a while to show on the display (the first one of a fresh desktop above all):
+    // wait until what is drawn on it reads back unchanged.
+    const Snapshot wanted = ReadPicture(Background);
+    for (int tries = 0; tries < 200; ++tries) {
+        HDC wdc = GetDC(Window.Handle());
+        BitBlt(wdc, 0, 0, clientW, clientH, Background.DC()->Handle(), 0, 0, SRCCOPY);
+        ReleaseDC(Window.Handle(), wdc);
+        Application.ProcessMessages();
+        if (ReadWindow(Window.Handle(), clientW, clientH) == wanted)
+            break;
+        Sleep(50);
+    }
 }
 
 bool TransitionBench::InPicture(const RunSetup& s, int x, int y) const
@@ -218,6 +230,8 @@ RunResult TransitionBench::Run(const RunSetup& s)
         }
         if (result.Frames == 1)
             result.FirstFrame = buffer;
+        if (s.KeepFrames)
+            result.AllFrames.push_back(buffer);
         result.LastFrame = std::move(buffer);
         if (s.StopAtFrame == result.Frames)
             thread.Terminate();

@@ -69,6 +69,7 @@ struct RunSetup {
     int FrameCap = 3000;
     bool CheckFrames = true;    // per-frame checks (window equals buffer, clip regions, reveal-in-place)
     bool RevealsInPlace = false;
+    bool KeepFrames = false;    // keep the back buffer of every frame in RunResult::AllFrames
     unsigned Seed = 12345;
 };
 
@@ -77,6 +78,7 @@ struct RunResult {
     std::vector<int> Pauses;
     Snapshot FirstFrame;  // back buffer after the first frame
     Snapshot LastFrame;   // back buffer after the last frame that ran
+    std::vector<Snapshot> AllFrames;
     Snapshot EndWindow;
     Snapshot EndBuffer;
     std::vector<std::string> Problems;  // the first few frame-check failures
@@ -93,6 +95,11 @@ public:
     // Expected client pixel after a complete transition with the picture at (X, Y) of size W x H.
     uint32_t Expected(const RunSetup& s, int x, int y) const;
     bool InPicture(const RunSetup& s, int x, int y) const;
+    // Whether client pixel (x, y) of a frame shows the new picture's own pixel there.
+    bool Revealed(const RunSetup& s, const Snapshot& frame, int x, int y) const
+    {
+        return InPicture(s, x, y) && frame.At(x, y) == Expected(s, x, y);
+    }
 
     int ClientW, ClientH;
     TestWindow Window;
