@@ -3,6 +3,7 @@
 // The cursor also carries the record-level half of the writer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -3,6 +3,7 @@
 
 #include "DbTestFiles.h"
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -312,4 +313,16 @@ TEST_F(DbWriterTest, DuplicateNamesKeepEachTable)
     const std::string text = saved.substr(static_cast<size_t>(second.StartPos), static_cast<size_t>(second.Size));
     EXPECT_NE(text.find("two"), std::string::npos);
     EXPECT_EQ(text.find("one"), std::string::npos);
+}
+
+TEST_F(DbWriterTest, NewFileThatCannotBeCreatedFailsTheSave)
+{
+    const std::string bytes = DatabaseBytes(Project());
+    Make(bytes);
+    std::filesystem::create_directory(ChangeFileExt(Path, ".db_"));
+    Db.FindTable("media")->TableState = tsDeleted;
+    EXPECT_EQ(Db.Save(), 0);
+    std::filesystem::remove(ChangeFileExt(Path, ".db_"));
+    Db.Tables().clear();
+    EXPECT_EQ(ReadBytes(Path), bytes);
 }

@@ -128,3 +128,18 @@ TEST(MyXMLDb, OneSizeFewerStillOpensTheLastTable)
     t.Close();
     DeleteFileIfExists(path);
 }
+
+TEST(MyXMLDb, ClearClosesCursorsLeftOpen)
+{
+    const std::string path = TestFile(".db");
+    WriteBytes(path, DatabaseBytes(kTwoTables));
+    CMyXMLTable survivor;  // outlives the database
+    {
+        CMyXMLDb db;
+        ASSERT_EQ(db.Open(path, 0), 1);
+        ASSERT_EQ(survivor.Open(&db, "first"), 1);
+    }
+    EXPECT_TRUE(survivor.IsClosed());
+    EXPECT_EQ(survivor.FieldAsString("name"), "");
+    DeleteFileIfExists(path);
+}
