@@ -7,8 +7,8 @@
 
 #include "classlib/Bitmap.h"
 #include "data/Random.h"
+#include "transitions/AreaBackground.h"
 #include "transitions/EffectKit.h"
-#include "transitions/PictureBlit.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ void IncreaseShow(CTransitionEffects& fx, const EffectArgs& args)
     CTempPicture frame(W, H);
     TBitmap* picture = fx.Picture->Bitmap();
     if (frame.IsMade() && picture->Width() >= W && picture->Height() >= H) {
-        BlitClipped(frame.Get(), 0, 0, W, H, fx.BackgroundPicture, fx.X, fx.Y);
+        CopyAreaBackground(fx, frame);
         const std::vector<uint32_t*> from = Rows(*picture, H);
         const std::vector<uint32_t*> to = Rows(*frame.Get()->Bitmap(), H);
         for (int n = 0; n < kFrames; ++n) {
