@@ -48,6 +48,7 @@ int CMyXMLTable::Open(CMyXMLDb* database, const std::string& tableName)
     if (!Entry)
         return 0;
     Database = database;
+    CMyXMLTable* const previousCursor = Entry->Table;
     Entry->Table = this;
     BaseOffset = database->BaseOffset();
     StartPos = Entry->StartPos;
@@ -79,7 +80,7 @@ int CMyXMLTable::Open(CMyXMLDb* database, const std::string& tableName)
     }
     if (!ok) {
         ReleaseAll();
-        Entry->Table = nullptr;
+        Entry->Table = previousCursor;
         Entry = nullptr;
         return 0;
     }
