@@ -144,8 +144,10 @@ TransitionBench::TransitionBench(int clientW, int clientH, POINT screenPos)
         BitBlt(wdc, 0, 0, clientW, clientH, Background.DC()->Handle(), 0, 0, SRCCOPY);
         ReleaseDC(Window.Handle(), wdc);
         Application.ProcessMessages();
-        if (ReadWindow(Window.Handle(), clientW, clientH) == wanted)
+        if (ReadWindow(Window.Handle(), clientW, clientH) == wanted) {
+            WindowShows = true;
             break;
+        }
         Sleep(50);
     }
 }
@@ -173,6 +175,8 @@ RunResult TransitionBench::Run(const RunSetup& s)
         ReleaseDC(Window.Handle(), wdc);
     }
 
+    if (!WindowShows)
+        result.Problems.push_back("the test window does not show on the display");
     TThread thread;
     TestWindow::StopTarget = &thread;
     std::vector<bool> revealed(static_cast<size_t>(ClientW) * ClientH, false);

@@ -102,6 +102,7 @@ public:
     }
 
     int ClientW, ClientH;
+    bool WindowShows = false;  // false when the window never read back what was drawn on it
     TestWindow Window;
     CComPicture Background;
     CComPicture BackBuffer;
