@@ -5,17 +5,22 @@
 // Each family declares its routines in a header of its own, one include line per family.
 #include "transitions/Band.h"
 #include "transitions/BlockCenter.h"
+#include "transitions/Increase.h"
+#include "transitions/Line.h"
+#include "transitions/LinesMosaic.h"
+#include "transitions/Move.h"
+#include "transitions/NumberedMove.h"
 #include "transitions/MultiBox.h"
 #include "transitions/MultiWipe.h"
+#include "transitions/Rain.h"
+#include "transitions/RollCrossLines.h"
+#include "transitions/Scan.h"
 #include "transitions/Checkerboard.h"
 #include "transitions/Circle.h"
 #include "transitions/CrossWipe.h"
 #include "transitions/Diamond.h"
 #include "transitions/Ellipse.h"
 #include "transitions/FanWipe.h"
-#include "transitions/Increase.h"
-#include "transitions/Line.h"
-#include "transitions/LinesMosaic.h"
 #include "transitions/ShowShutter.h"
 #include "transitions/Stretch.h"
 #include "transitions/Sweep.h"
@@ -86,59 +91,59 @@ const EffectRow g_EffectTable[kEffectCount] = {
     /*  56 Lines(Horizontal)                */ {LinesHorizontal, 0, 0, EffectCentre::None, 8, kRevealsInPlace},
     /*  57 Lines(Vertical)                  */ {LinesVertical, 0, 0, EffectCentre::None, 8, kRevealsInPlace},
     /*  58 Mosaic                           */ {Mosaic, 0, 0, EffectCentre::None, 8, kRevealsInPlace},
-    /*  59 Move down                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  60 Move down 1                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  61 Move down 2                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  62 Move down 3                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  63 Move down 4                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  64 Move down 5                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  65 Move from bottom left            */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  66 Move from bottom right           */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  67 Move from top left               */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  68 Move from top right              */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  69 Move left                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  70 Move left 1                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  71 Move left 2                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  72 Move left 3                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  73 Move left 4                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  74 Move left 5                      */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  75 Move left right                  */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  76 Move right                       */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  77 Move right 1                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  78 Move right 2                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  79 Move right 3                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  80 Move right 4                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  81 Move right 5                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  82 Move up                          */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  83 Move up 1                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  84 Move up 2                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  85 Move up 3                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  86 Move up 4                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  87 Move up 5                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /*  88 Move up down                     */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
+    /*  59 Move down                        */ {MoveDown, 0, 0, EffectCentre::None, 2, 0},
+    /*  60 Move down 1                      */ {MoveDown1, 0, 0, EffectCentre::None, 2, 0},
+    /*  61 Move down 2                      */ {MoveDown2, 0, 0, EffectCentre::None, 2, 0},
+    /*  62 Move down 3                      */ {MoveDown3, 0, 0, EffectCentre::None, 2, 0},
+    /*  63 Move down 4                      */ {MoveDown4, 0, 0, EffectCentre::None, 2, 0},
+    /*  64 Move down 5                      */ {MoveDown5, 0, 0, EffectCentre::None, 2, 0},
+    /*  65 Move from bottom left            */ {MoveFromBottomLeft, 0, 0, EffectCentre::None, 2, 0},
+    /*  66 Move from bottom right           */ {MoveFromBottomRight, 0, 0, EffectCentre::None, 2, 0},
+    /*  67 Move from top left               */ {MoveFromTopLeft, 0, 0, EffectCentre::None, 2, 0},
+    /*  68 Move from top right              */ {MoveFromTopRight, 0, 0, EffectCentre::None, 2, 0},
+    /*  69 Move left                        */ {MoveLeft, 0, 0, EffectCentre::None, 2, 0},
+    /*  70 Move left 1                      */ {MoveLeft1, 0, 0, EffectCentre::None, 2, 0},
+    /*  71 Move left 2                      */ {MoveLeft2, 0, 0, EffectCentre::None, 2, 0},
+    /*  72 Move left 3                      */ {MoveLeft3, 0, 0, EffectCentre::None, 2, 0},
+    /*  73 Move left 4                      */ {MoveLeft4, 0, 0, EffectCentre::None, 2, 0},
+    /*  74 Move left 5                      */ {MoveLeft5, 0, 0, EffectCentre::None, 2, 0},
+    /*  75 Move left right                  */ {MoveLeftRight, 0, 0, EffectCentre::None, 2, 0},
+    /*  76 Move right                       */ {MoveRight, 0, 0, EffectCentre::None, 2, 0},
+    /*  77 Move right 1                     */ {MoveRight1, 0, 0, EffectCentre::None, 2, 0},
+    /*  78 Move right 2                     */ {MoveRight2, 0, 0, EffectCentre::None, 2, 0},
+    /*  79 Move right 3                     */ {MoveRight3, 0, 0, EffectCentre::None, 2, 0},
+    /*  80 Move right 4                     */ {MoveRight4, 0, 0, EffectCentre::None, 2, 0},
+    /*  81 Move right 5                     */ {MoveRight5, 0, 0, EffectCentre::None, 2, 0},
+    /*  82 Move up                          */ {MoveUp, 0, 0, EffectCentre::None, 2, 0},
+    /*  83 Move up 1                        */ {MoveUp1, 0, 0, EffectCentre::None, 2, 0},
+    /*  84 Move up 2                        */ {MoveUp2, 0, 0, EffectCentre::None, 2, 0},
+    /*  85 Move up 3                        */ {MoveUp3, 0, 0, EffectCentre::None, 2, 0},
+    /*  86 Move up 4                        */ {MoveUp4, 0, 0, EffectCentre::None, 2, 0},
+    /*  87 Move up 5                        */ {MoveUp5, 0, 0, EffectCentre::None, 2, 0},
+    /*  88 Move up down                     */ {MoveUpDown, 0, 0, EffectCentre::None, 2, 0},
     /*  89 Multi-Box from center            */ {MultiBoxFromCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
     /*  90 Multi-Box to center              */ {MultiBoxToCenter, 0, 0, EffectCentre::None, 2, kRevealsInPlace | kFinalCopyOnStop},
     /*  91 Multi-Wipe from bottom-left      */ {MultiWipeFromBottomLeft, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
     /*  92 Multi-Wipe from bottom-right     */ {MultiWipeFromBottomRight, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
     /*  93 Multi-Wipe from left-top         */ {MultiWipeFromLeftTop, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
     /*  94 Multi-Wipe from right-top        */ {MultiWipeFromRightTop, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
-    /*  95 Rain down                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  96 Rain left                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  97 Rain right                       */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  98 Rain up                          */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  99 Random crossLines                */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 100 Roll down                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 101 Roll left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 102 Roll right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 103 Roll up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 104 Scan down                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /* 105 Scan left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 106 Scan right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 107 Scan to center(Horizontal)       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 108 Scan to center(Vertical)         */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 109 Scan to edge(Horizontal)         */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 110 Scan to edge(Vertical)           */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 111 Scan up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  95 Rain down                        */ {RainDown, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  96 Rain left                        */ {RainLeft, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  97 Rain right                       */ {RainRight, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  98 Rain up                          */ {RainUp, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  99 Random crossLines                */ {RandomCrossLines, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /* 100 Roll down                        */ {RollDown, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 101 Roll left                        */ {RollLeft, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 102 Roll right                       */ {RollRight, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 103 Roll up                          */ {RollUp, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 104 Scan down                        */ {ScanDown, 0, 0, EffectCentre::None, 2, kRevealsInPlace},
+    /* 105 Scan left                        */ {ScanLeft, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /* 106 Scan right                       */ {ScanRight, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /* 107 Scan to center(Horizontal)       */ {ScanToCenterHorizontal, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 108 Scan to center(Vertical)         */ {ScanToCenterVertical, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 109 Scan to edge(Horizontal)         */ {ScanToEdgeHorizontal, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 110 Scan to edge(Vertical)           */ {ScanToEdgeVertical, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 111 Scan up                          */ {ScanUp, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
     /* 112 Show from bottom-left            */ {ShowFromBottomLeft, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
     /* 113 Show from bottom-right           */ {ShowFromBottomRight, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
     /* 114 Show from top-left               */ {ShowFromTopLeft, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
