@@ -180,9 +180,28 @@ bool EndFrame(CTransitionEffects& fx, int pauseMs)
     Application.ProcessMessages();
     if (fx.Thread && fx.Thread->Terminated)
         return false;
-    if (g_TransitionTestSeam && g_TransitionTestSeam->OnPause)
-        g_TransitionTestSeam->OnPause(pauseMs);
-    else
-        Sleep(static_cast<DWORD>(pauseMs));
+    Pause(fx, pauseMs);
     return true;
+}
+
+void Pause(CTransitionEffects& fx, int ms)
+{
+    if (ms <= 0)
+        return;
+    if (g_TransitionTestSeam && g_TransitionTestSeam->WatchPause)
+        g_TransitionTestSeam->WatchPause(ms);
+    if (g_TransitionTestSeam && g_TransitionTestSeam->OnPause) {
+        g_TransitionTestSeam->OnPause(ms);
+        return;
+    }
+    LARGE_INTEGER freq, now;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&now);
+    const int64_t stall = freq.QuadPart / 10;
+    if (fx.PauseDue == 0 || now.QuadPart - fx.PauseDue > stall)
+        fx.PauseDue = now.QuadPart;
+    fx.PauseDue += freq.QuadPart * ms / 1000;
+    const int64_t left = fx.PauseDue - now.QuadPart;
+    if (left > 0)
+        Sleep(static_cast<DWORD>(left * 1000 / freq.QuadPart));
 }

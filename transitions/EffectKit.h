@@ -73,6 +73,11 @@ void CopyRegion(CTransitionEffects& fx, const CRegion& region);
 // Seeds the generator with the current time in seconds (or the test seam's seed).
 void SeedFromClock();
 
+// A pause of the effect's own (also used by EndFrame). Pauses keep to a schedule: each ends ms after the
+// previous one ended, so the time spent drawing in between is taken out of it and drawing does not stretch
+// the transition; after a long stall (over 100 ms behind) the schedule restarts from now.
+void Pause(CTransitionEffects& fx, int ms);
+
 // The tail of every frame: pump the messages; false when the thread asks to stop (leave the effect);
 // otherwise pause pauseMs and return true.
 bool EndFrame(CTransitionEffects& fx, int pauseMs);

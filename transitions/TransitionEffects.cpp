@@ -81,6 +81,9 @@ void CTransitionEffects::ShowTransition()
     if (NoEffect)
         EffectIndex = -1;
 
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    PauseDue = now.QuadPart;  // the effect's pauses keep to a schedule from here
     try {
         RunEffect();
     } catch (...) {

@@ -63,6 +63,8 @@ public:
     int32_t PictureHeight = 0;
     int32_t BufferWidth = 0;
     int32_t BufferHeight = 0;
+    // Pacing: when the current pause ends, in performance-counter ticks (set when the effect starts).
+    int64_t PauseDue = 0;
 
 private:
     void RunEffect();

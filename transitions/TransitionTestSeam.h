@@ -10,6 +10,8 @@ struct TransitionTestSeam {
     std::function<void(CTransitionEffects&)> OnFrame;
     // Replaces the pause between frames (tests record the pause instead of sleeping).
     std::function<void(int ms)> OnPause;
+    // Sees every designed pause without replacing it (the benchmark sums them).
+    std::function<void(int ms)> WatchPause;
     // When set, every seeding of the generator uses Seed instead of the clock.
     bool FixedSeed = false;
     unsigned Seed = 0;
