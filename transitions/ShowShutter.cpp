@@ -50,7 +50,7 @@ void ShowComb(CTransitionEffects& fx, const EffectArgs& args, bool rows, int adv
     const int W = fx.PictureWidth, H = fx.PictureHeight;
     CTempPicture temp(W, H);
     if (!temp.IsMade()) {
-        ZELT_LOG("ShowShutter", "no temporary picture of %d x %d: the picture is shown at once", W, H);
+        ZELT_LOG("ShowShutter", "cannot make the comb's %d x %d temporary: the picture is shown at once", W, H);
         fx.ShowWithoutEffect();
         return;
     }

@@ -1,0 +1,54 @@
+// Runs one effect number on pictures alone (no window target; the back buffer is the picture's size and holds
+// it at (0, 0)) and keeps the back buffer only at the frames asked for, so large pictures stay cheap.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "TransitionHarness.h"
+
+struct ProbeSetup {
+    int Effect = -1;
+    int W = 30, H = 17;
+    int Step = 1;
+    std::vector<int> Probes;  // frames (from 1) after which the back buffer is kept
+    int StopAtFrame = 0;      // terminate the thread from the frame callback at this frame
+};
+
+struct ProbeResult {
+    int Frames = 0;
+    std::vector<int> Pauses;
+    std::map<int, Snapshot> Shots;  // by frame
+    Snapshot End;
+};
+
+ProbeResult RunProbe(const ProbeSetup& setup);
+
+// The pixel shows the new picture's pixel (px, py).
+inline bool Shows(const Snapshot& shot, int x, int y, int px, int py)
+{
+    return shot.At(x, y) == CoordPixel(px, py, kPictureMark);
+}
+
+// The pixel shows its own picture pixel.
+inline bool ShowsOwn(const Snapshot& shot, int x, int y)
+{
+    return Shows(shot, x, y, x, y);
+}
+
+// The pixel still shows its own background pixel.
+inline bool ShowsBackground(const Snapshot& shot, int x, int y)
+{
+    return shot.At(x, y) == CoordPixel(x, y, kBackgroundMark);
+}
+
+// Pixels for which the shot disagrees with the expectation "revealed(x, y) ? own picture pixel : background".
+template <typename Revealed>
+int Mismatches(const Snapshot& shot, Revealed revealed)
+{
+    int wrong = 0;
+    for (int y = 0; y < shot.Height; ++y)
+        for (int x = 0; x < shot.Width; ++x)
+            wrong += !(revealed(x, y) ? ShowsOwn(shot, x, y) : ShowsBackground(shot, x, y));
+    return wrong;
+}
