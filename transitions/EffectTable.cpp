@@ -12,6 +12,9 @@
 #include "transitions/NumberedMove.h"
 #include "transitions/MultiBox.h"
 #include "transitions/MultiWipe.h"
+#include "transitions/Rain.h"
+#include "transitions/RollCrossLines.h"
+#include "transitions/Scan.h"
 #include "transitions/Checkerboard.h"
 #include "transitions/Circle.h"
 #include "transitions/CrossWipe.h"
@@ -124,23 +127,23 @@ const EffectRow g_EffectTable[kEffectCount] = {
     /*  92 Multi-Wipe from bottom-right     */ {MultiWipeFromBottomRight, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
     /*  93 Multi-Wipe from left-top         */ {MultiWipeFromLeftTop, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
     /*  94 Multi-Wipe from right-top        */ {MultiWipeFromRightTop, 0, 0, EffectCentre::None, 1, kRevealsInPlace | kFinalCopyOnStop},
-    /*  95 Rain down                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  96 Rain left                        */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  97 Rain right                       */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  98 Rain up                          */ {nullptr, 0, 0, EffectCentre::None, 1, 0},
-    /*  99 Random crossLines                */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 100 Roll down                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 101 Roll left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 102 Roll right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 103 Roll up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 104 Scan down                        */ {nullptr, 0, 0, EffectCentre::None, 2, 0},
-    /* 105 Scan left                        */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 106 Scan right                       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 107 Scan to center(Horizontal)       */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 108 Scan to center(Vertical)         */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 109 Scan to edge(Horizontal)         */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 110 Scan to edge(Vertical)           */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
-    /* 111 Scan up                          */ {nullptr, 0, 0, EffectCentre::None, 5, 0},
+    /*  95 Rain down                        */ {RainDown, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  96 Rain left                        */ {RainLeft, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  97 Rain right                       */ {RainRight, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  98 Rain up                          */ {RainUp, 0, 0, EffectCentre::None, 1, kUsesStep | kFinalCopyOnStop},
+    /*  99 Random crossLines                */ {RandomCrossLines, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /* 100 Roll down                        */ {RollDown, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 101 Roll left                        */ {RollLeft, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 102 Roll right                       */ {RollRight, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 103 Roll up                          */ {RollUp, 0, 0, EffectCentre::None, 5, kFinalCopyOnStop},
+    /* 104 Scan down                        */ {ScanDown, 0, 0, EffectCentre::None, 2, kRevealsInPlace},
+    /* 105 Scan left                        */ {ScanLeft, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /* 106 Scan right                       */ {ScanRight, 0, 0, EffectCentre::None, 5, kRevealsInPlace},
+    /* 107 Scan to center(Horizontal)       */ {ScanToCenterHorizontal, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 108 Scan to center(Vertical)         */ {ScanToCenterVertical, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 109 Scan to edge(Horizontal)         */ {ScanToEdgeHorizontal, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 110 Scan to edge(Vertical)           */ {ScanToEdgeVertical, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
+    /* 111 Scan up                          */ {ScanUp, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
     /* 112 Show from bottom-left            */ {ShowFromBottomLeft, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
     /* 113 Show from bottom-right           */ {ShowFromBottomRight, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
     /* 114 Show from top-left               */ {ShowFromTopLeft, 0, 0, EffectCentre::None, 5, kRevealsInPlace | kFinalCopyOnStop},
