@@ -103,4 +103,30 @@ TEST(Bar, AStopHalfWayThroughTwoBarWipeRightLeavesBothHalvesPartlyShown)
     EXPECT_EQ(Mismatches(r.End, [](int x, int y) { return y < 21 ? x < 50 : x >= 50; }), 0);
 }
 
+TEST(Bar, EveryMemberPausesAsItsRowOfTheEffectListSays)
+{
+    const struct {
+        int Effect, Ms;
+    } members[] = {
+        {133, 2},
+        {134, 2},
+        {135, 2},
+        {136, 2},
+        {137, 2},
+        {138, 2},
+        {139, 2},
+        {140, 2},
+    };
+    for (const auto& m : members) {
+        ProbeSetup s;
+        s.Effect = m.Effect;
+        s.W = 23;
+        s.H = 21;
+        s.Step = 3;
+        const ProbeResult r = RunProbe(s);
+        EXPECT_GT(r.Frames, 0) << m.Effect;
+        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
+    }
+}
+
 } // namespace

@@ -220,4 +220,30 @@ TEST(Shutter, VerticalFillsEvenBandsFromTheTopAndOddBandsFromTheBottom)
     EXPECT_EQ(Mismatches(r.Shots.at(11), [](int, int) { return true; }), 0);
 }
 
+TEST(ShowAndShutter, EveryMemberPausesAsItsRowOfTheEffectListSays)
+{
+    const struct {
+        int Effect, Ms;
+    } members[] = {
+        {112, 5},
+        {113, 5},
+        {114, 5},
+        {115, 5},
+        {116, 2},
+        {117, 2},
+        {118, 2},
+        {119, 2},
+    };
+    for (const auto& m : members) {
+        ProbeSetup s;
+        s.Effect = m.Effect;
+        s.W = 23;
+        s.H = 21;
+        s.Step = 3;
+        const ProbeResult r = RunProbe(s);
+        EXPECT_GT(r.Frames, 0) << m.Effect;
+        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
+    }
+}
+
 } // namespace

@@ -126,4 +126,31 @@ TEST(Stretch, CornersOfAPortraitPictureAreDrivenByTheWidth)
     }
 }
 
+TEST(Stretch, EveryMemberPausesAsItsRowOfTheEffectListSays)
+{
+    const struct {
+        int Effect, Ms;
+    } members[] = {
+        {120, 2},
+        {121, 2},
+        {122, 2},
+        {123, 2},
+        {124, 2},
+        {125, 2},
+        {126, 2},
+        {127, 2},
+        {128, 2},
+    };
+    for (const auto& m : members) {
+        ProbeSetup s;
+        s.Effect = m.Effect;
+        s.W = 23;
+        s.H = 21;
+        s.Step = 3;
+        const ProbeResult r = RunProbe(s);
+        EXPECT_GT(r.Frames, 0) << m.Effect;
+        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
+    }
+}
+
 } // namespace

@@ -126,4 +126,30 @@ TEST(WindowBlind, AStopAfter10FramesOfRightShowsTheLeft10ColumnsOfEverySlat)
     EXPECT_EQ(Mismatches(r.End, [](int x, int) { return x % 20 < 10; }), 0);
 }
 
+TEST(WedgeAndBlind, EveryMemberPausesAsItsRowOfTheEffectListSays)
+{
+    const struct {
+        int Effect, Ms;
+    } members[] = {
+        {141, 2},
+        {142, 2},
+        {143, 2},
+        {144, 2},
+        {145, 30},
+        {146, 30},
+        {147, 30},
+        {148, 30},
+    };
+    for (const auto& m : members) {
+        ProbeSetup s;
+        s.Effect = m.Effect;
+        s.W = 23;
+        s.H = 21;
+        s.Step = 3;
+        const ProbeResult r = RunProbe(s);
+        EXPECT_GT(r.Frames, 0) << m.Effect;
+        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
+    }
+}
+
 } // namespace

@@ -82,4 +82,30 @@ TEST(Wipe, LegsAreTheTruncatedProductsWithTheSinglePrecisionRatio)
     EXPECT_TRUE(ShowsOwn(r.Shots.at(351), 0, 299));
 }
 
+TEST(Wipe, EveryMemberPausesAsItsRowOfTheEffectListSays)
+{
+    const struct {
+        int Effect, Ms;
+    } members[] = {
+        {149, 2},
+        {150, 2},
+        {151, 2},
+        {152, 2},
+        {153, 2},
+        {154, 2},
+        {155, 2},
+        {156, 2},
+    };
+    for (const auto& m : members) {
+        ProbeSetup s;
+        s.Effect = m.Effect;
+        s.W = 23;
+        s.H = 21;
+        s.Step = 3;
+        const ProbeResult r = RunProbe(s);
+        EXPECT_GT(r.Frames, 0) << m.Effect;
+        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
+    }
+}
+
 } // namespace
