@@ -10,7 +10,6 @@
 #include "transitions/EffectKit.h"
 #include "transitions/MovePiece.h"
 #include "transitions/StepOverride.h"
-#include "transitions/TransitionTestSeam.h"
 
 namespace {
 
@@ -67,53 +66,68 @@ struct Member {
     Phase Phases[3];
 };
 
-constexpr Half kFirst = Half::First;
-constexpr Half kSecond = Half::Second;
+constexpr Half kFirst = Half::First;    // top or left half
+constexpr Half kSecond = Half::Second;  // bottom or right half
+constexpr bool kStartsAhead = true, kRedrawsFirst = false;
+constexpr bool kRestoresLast = true, kKeepsLast = false;
 
+// Rows: kTowardEnd is down. Columns: kTowardEnd is right.
 const Member kMoveDown1{Axis::Rows, 1, Split::AtHalf,
-                        {SlideIn(kFirst, kTowardEnd, 1000), SlideIn(kSecond, kTowardEnd)}};
-const Member kMoveDown2{Axis::Rows, 1, Split::AtHalf, {SlideIn(kFirst, kTowardEnd), SlideIn(kSecond, kTowardStart)}};
+                        {SlideIn(kFirst, kTowardEnd, 1000),
+                         SlideIn(kSecond, kTowardEnd)}};
+const Member kMoveDown2{Axis::Rows, 1, Split::AtHalf,
+                        {SlideIn(kFirst, kTowardEnd),
+                         SlideIn(kSecond, kTowardStart)}};
 const Member kMoveDown3{Axis::Rows, 1, Split::AtHalf,
-                        {SlideInFar(kSecond, kTowardEnd), MoveHome(kSecond, true, true), SlideIn(kFirst, kTowardStart)}};
+                        {SlideInFar(kSecond, kTowardEnd),
+                         MoveHome(kSecond, kStartsAhead, kRestoresLast),
+                         SlideIn(kFirst, kTowardStart)}};
 const Member kMoveDown4{Axis::Rows, 1, Split::AtHalf,
-                        {SlideInFar(kSecond, kTowardEnd), MoveHome(kSecond, true, true), SlideIn(kFirst, kTowardEnd)}};
+                        {SlideInFar(kSecond, kTowardEnd),
+                         MoveHome(kSecond, kStartsAhead, kRestoresLast),
+                         SlideIn(kFirst, kTowardEnd)}};
 const Member kMoveLeft1{Axis::Columns, 2, Split::AtHalf,
-                        {SlideIn(kSecond, kTowardStart, 1000), SlideIn(kFirst, kTowardStart)}};
+                        {SlideIn(kSecond, kTowardStart, 1000),
+                         SlideIn(kFirst, kTowardStart)}};
 const Member kMoveLeft2{Axis::Columns, 1, Split::AtHalf,
-                        {SlideIn(kSecond, kTowardStart), SlideIn(kFirst, kTowardEnd)}};
+                        {SlideIn(kSecond, kTowardStart),
+                         SlideIn(kFirst, kTowardEnd)}};
 const Member kMoveLeft3{Axis::Columns, 1, Split::AtHalf,
-                        {SlideInFar(kFirst, kTowardStart), MoveHome(kFirst, false, true), SlideIn(kSecond, kTowardEnd)}};
+                        {SlideInFar(kFirst, kTowardStart),
+                         MoveHome(kFirst, kRedrawsFirst, kRestoresLast),
+                         SlideIn(kSecond, kTowardEnd)}};
 const Member kMoveLeft4{Axis::Columns, 2, Split::AtHalf,
-                        {SlideInFar(kFirst, kTowardStart), MoveHome(kFirst, false, true), SlideIn(kSecond, kTowardStart)}};
+                        {SlideInFar(kFirst, kTowardStart),
+                         MoveHome(kFirst, kRedrawsFirst, kRestoresLast),
+                         SlideIn(kSecond, kTowardStart)}};
 const Member kMoveRight1{Axis::Columns, 2, Split::AtHalf,
-                         {SlideIn(kFirst, kTowardEnd, 1000), SlideIn(kSecond, kTowardEnd)}};
+                         {SlideIn(kFirst, kTowardEnd, 1000),
+                          SlideIn(kSecond, kTowardEnd)}};
 const Member kMoveRight2{Axis::Columns, 2, Split::AtHalf,
-                         {SlideIn(kFirst, kTowardEnd, 800), SlideIn(kSecond, kTowardStart)}};
+                         {SlideIn(kFirst, kTowardEnd, 800),
+                          SlideIn(kSecond, kTowardStart)}};
 const Member kMoveRight3{Axis::Columns, 2, Split::ShortSecond,
-                         {SlideInFar(kSecond, kTowardEnd), MoveHome(kSecond, true, true, 1000),
+                         {SlideInFar(kSecond, kTowardEnd),
+                          MoveHome(kSecond, kStartsAhead, kRestoresLast, 1000),
                           SlideIn(kFirst, kTowardStart)}};
 const Member kMoveRight4{Axis::Columns, 2, Split::ShortSecond,
-                         {SlideInFar(kSecond, kTowardEnd), MoveHome(kSecond, true, true, 1000),
+                         {SlideInFar(kSecond, kTowardEnd),
+                          MoveHome(kSecond, kStartsAhead, kRestoresLast, 1000),
                           SlideIn(kFirst, kTowardEnd)}};
-const Member kMoveUp1{Axis::Rows, 2, Split::AtHalf, {SlideIn(kSecond, kTowardStart, 1000), SlideIn(kFirst, kTowardStart)}};
-const Member kMoveUp2{Axis::Rows, 2, Split::AtHalf, {SlideIn(kSecond, kTowardStart, 1000), SlideIn(kFirst, kTowardEnd)}};
+const Member kMoveUp1{Axis::Rows, 2, Split::AtHalf,
+                      {SlideIn(kSecond, kTowardStart, 1000),
+                       SlideIn(kFirst, kTowardStart)}};
+const Member kMoveUp2{Axis::Rows, 2, Split::AtHalf,
+                      {SlideIn(kSecond, kTowardStart, 1000),
+                       SlideIn(kFirst, kTowardEnd)}};
 const Member kMoveUp3{Axis::Rows, 2, Split::AtHalf,
-                      {SlideInFar(kFirst, kTowardStart), MoveHome(kFirst, false, false, 1000),
+                      {SlideInFar(kFirst, kTowardStart),
+                       MoveHome(kFirst, kRedrawsFirst, kKeepsLast, 1000),
                        SlideIn(kSecond, kTowardEnd)}};
 const Member kMoveUp4{Axis::Rows, 2, Split::AtHalf,
-                      {SlideInFar(kFirst, kTowardStart), MoveHome(kFirst, false, false, 1000),
+                      {SlideInFar(kFirst, kTowardStart),
+                       MoveHome(kFirst, kRedrawsFirst, kKeepsLast, 1000),
                        SlideIn(kSecond, kTowardStart)}};
-
-// A pause that neither pumps messages nor checks for a stop (the test seam records it instead).
-void PlainSleep(int ms)
-{
-    if (ms <= 0)
-        return;
-    if (g_TransitionTestSeam && g_TransitionTestSeam->OnPause)
-        g_TransitionTestSeam->OnPause(ms);
-    else
-        Sleep(static_cast<DWORD>(ms));
-}
 
 // Line ranges of one axis drawn across the whole other side of the picture; with Flipped, line l stands for
 // line L - 1 - l, so a strip entering at line L and one entering at line 0 share their arithmetic.
@@ -179,12 +193,12 @@ HalfPlace PlaceOf(const AxisLines& lines, Split split, Half part)
 }
 
 // Draws the slide frame at offset s; true when it was the phase's last frame.
-bool SlideFrame(const AxisLines& lines, const Phase& phase, const HalfPlace& half, int s)
+bool SlideFrame(CTransitionEffects& fx, const AxisLines& lines, const Phase& phase, const HalfPlace& half, int s)
 {
     const int n = half.Size;
     const int place = phase.FarSide ? half.Far : half.Own;
     if (s > n) {
-        PlainSleep(phase.PauseMs);
+        Pause(fx, phase.PauseMs);  // a plain sleep: no pumping, no stop check
         lines.Copy(half.Source, n, place);
         return true;
     }
@@ -197,7 +211,8 @@ bool SlideFrame(const AxisLines& lines, const Phase& phase, const HalfPlace& hal
 }
 
 // Draws the move frame at offset s with step S; true when it was the phase's last frame.
-bool MoveFrame(const AxisLines& lines, const Phase& phase, const HalfPlace& half, int s, int S)
+bool MoveFrame(CTransitionEffects& fx, const AxisLines& lines, const Phase& phase, const HalfPlace& half, int s,
+               int S)
 {
     const int n = half.Size;
     const int direction = phase.Part == Half::Second ? kTowardEnd : kTowardStart;
@@ -211,7 +226,7 @@ bool MoveFrame(const AxisLines& lines, const Phase& phase, const HalfPlace& half
             lines.Restore(at + n, at + n + S);
     }
     if (last) {
-        PlainSleep(phase.PauseMs);
+        Pause(fx, phase.PauseMs);  // a plain sleep: no pumping, no stop check
         lines.Copy(half.Source, n, half.Own);
         return true;
     }
@@ -228,8 +243,8 @@ void RunMember(CTransitionEffects& fx, const EffectArgs& args, const Member& mem
             break;
         const HalfPlace half = PlaceOf(lines, member.Halves, phase.Part);
         for (int s = 0;; s += fx.Step) {
-            const bool last = phase.Kind == PhaseKind::Slide ? SlideFrame(lines, phase, half, s)
-                                                             : MoveFrame(lines, phase, half, s, fx.Step);
+            const bool last = phase.Kind == PhaseKind::Slide ? SlideFrame(fx, lines, phase, half, s)
+                                                             : MoveFrame(fx, lines, phase, half, s, fx.Step);
             if (!EndFrame(fx, args.PauseMs))
                 return;
             if (last)

@@ -138,9 +138,13 @@ TEST(Move, CornerSlidesAt30x17AreOneRowShortAtWidthAndWholeOnTheLastFrame)
     };
     for (const Corner& c : {Corner{65, 31, true}, Corner{66, 16, true}, Corner{67, 16, false}, Corner{68, 16, false}}) {
         const OffscreenResult r = RunMove(c.Effect, 30, 17);
-        const FrameModel rowShort = c.FromBottom
-                                        ? FrameModel([](int x, int y) { return y >= 1 ? Source{x, y - 1} : kBackground; })
-                                        : FrameModel([](int x, int y) { return y < 16 ? Source{x, y + 1} : kBackground; });
+        // 16 rows: below row 0 for the slides from the bottom, above row 16 for those from the top.
+        const bool fromBottom = c.FromBottom;
+        const FrameModel rowShort = [fromBottom](int x, int y) {
+            if (fromBottom)
+                return y >= 1 ? Source{x, y - 1} : kBackground;
+            return y < 16 ? Source{x, y + 1} : kBackground;
+        };
         ASSERT_GT(r.Frames, c.FrameAtW) << c.Effect;
         EXPECT_EQ(WrongPixels(r.Shots[c.FrameAtW - 1], rowShort), 0) << c.Effect;
         EXPECT_EQ(r.Frames, c.FrameAtW + 1) << c.Effect;

@@ -190,8 +190,8 @@ TEST(NumberedMove, MoveDown3MovesOnAtOnceAndMoveLeft3FirstRedrawsWhereItSlidIn)
         const FrameModel slidIn = [](int x, int y) { return x >= 5 ? Source{x - 5, y} : kBackground; };
         EXPECT_EQ(WrongPixels(r.Shots[6], slidIn), 0);
         EXPECT_EQ(WrongPixels(r.Shots[7], slidIn), 0);
-        EXPECT_EQ(WrongPixels(r.Shots[8], [](int x, int y) { return x >= 4 && x < 9 ? Source{x - 4, y} : kBackground; }),
-                  0);
+        const FrameModel movedOne = [](int x, int y) { return x >= 4 && x < 9 ? Source{x - 4, y} : kBackground; };
+        EXPECT_EQ(WrongPixels(r.Shots[8], movedOne), 0);
     }
 }
 
