@@ -1,7 +1,6 @@
 #include "transitions/MultiBox.h"
 
 #include "transitions/EffectKit.h"
-#include "transitions/PictureBlit.h"
 #include "transitions/StepOverride.h"
 
 namespace {
@@ -77,31 +76,30 @@ void MultiBoxFromCenter(CTransitionEffects& fx, const EffectArgs& args)
 }
 
 // Frame e shows the picture with boxes of half-width e of the old screen, from full cells down to
-// half-width 1. The first frame is composed in a temporary picture and drawn whole; later frames only turn
-// the bands by which the boxes shrank into picture. The whole picture follows, also after a stop.
+// half-width 1. The targets show the old screen when the effect starts, so the first frame copies the
+// picture everywhere but in the boxes, and later frames only turn the bands by which the boxes shrank into
+// picture. The whole picture follows, also after a stop.
 void MultiBoxToCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     CStepOverride step(fx, 2);
     const BoxGrid grid(fx);
-    CTempPicture frame(fx.PictureWidth, fx.PictureHeight);
-    if (frame.IsMade()) {
-        for (int e = grid.HalfW; e > 0; --e) {
-            if (e == grid.HalfW) {
-                BlitClipped(frame.Get(), 0, 0, fx.PictureWidth, fx.PictureHeight, fx.Picture, 0, 0);
-                for (int j = 0; j < kGrid; ++j) {
-                    for (int i = 0; i < kGrid; ++i) {
-                        const Box b = BoxAt(grid, i, j, e);
-                        BlitClipped(frame.Get(), b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top,
-                                    fx.BackgroundPicture, fx.X + b.Left, fx.Y + b.Top);
-                    }
+    for (int e = grid.HalfW; e > 0; --e) {
+        if (e == grid.HalfW) {
+            CRegion boxes;
+            for (int j = 0; j < kGrid; ++j) {
+                for (int i = 0; i < kGrid; ++i) {
+                    const Box b = BoxAt(grid, i, j, e);
+                    boxes.AddRect(b.Left, b.Top, b.Right, b.Bottom);
                 }
-                CopyPieceFrom(fx, frame.Handle(), 0, 0, fx.PictureWidth, fx.PictureHeight);
-            } else {
-                RevealBands(fx, grid, e + 1, e);
             }
-            if (!EndFrame(fx, args.PauseMs))
-                break;
+            CRegion outside(0, 0, fx.PictureWidth, fx.PictureHeight);
+            outside.Subtract(boxes);
+            CopyRegion(fx, outside);
+        } else {
+            RevealBands(fx, grid, e + 1, e);
         }
+        if (!EndFrame(fx, args.PauseMs))
+            break;
     }
     CopyWhole(fx);
 }

@@ -50,23 +50,23 @@ void BuildTriangles(CRegion& all, Corner c, int cw, int ch, float ratio, int t)
 }
 
 // Frame t reveals the picture through every triangle of leg t. The picture is static and what a frame
-// revealed stays, so each frame copies only through the part not shown yet; the targets end up as with a
-// copy through the whole region. The whole picture follows, also after a stop.
+// revealed stays, so each frame copies only through the part its region adds to the previous frame's: what
+// both share was copied then (or earlier). The targets end up as with a copy through the whole region.
+// The whole picture follows, also after a stop.
 void MultiWipe(CTransitionEffects& fx, const EffectArgs& args, Corner corner)
 {
     CStepOverride step(fx, 2);
     const int cw = (fx.PictureWidth + kGrid) / kGrid;
     const int ch = (fx.PictureHeight + kGrid) / kGrid;
     const float ratio = RatioOf(fx.PictureHeight, fx.PictureWidth);
-    CRegion shown;
-    for (int t = 0; t < 2 * cw; t += kGrowth) {
-        CRegion all;
+    CRegion regions[2];  // this frame's and the previous frame's, by turns
+    for (int t = 0, n = 0; t < 2 * cw; t += kGrowth, n ^= 1) {
+        CRegion& all = regions[n];
         BuildTriangles(all, corner, cw, ch, ratio, t);
         CRegion fresh;
         fresh.Add(all);
-        fresh.Subtract(shown);
+        fresh.Subtract(regions[n ^ 1]);
         CopyRegion(fx, fresh);
-        shown.Add(all);
         if (!EndFrame(fx, args.PauseMs))
             break;
     }
