@@ -24,6 +24,7 @@ enum EffectTraits : unsigned {
     kUsesStep = 1,          // progress per frame follows Step
     kRevealsInPlace = 2,    // every frame shows each pixel as background or its own picture pixel, for good
     kFinalCopyOnStop = 4,   // the whole picture is copied after the loop, also after a stop request
+    kMovesPicture = 8,      // every frame shows only background and picture pixels, anywhere in the area
 };
 
 struct EffectRow {

@@ -107,6 +107,7 @@ TEST_P(Battery, EveryRunEndsWithThePictureAndKeepsTheTargetsEqual)
                 s.Y = at.y;
                 s.Step = step;
                 s.RevealsInPlace = (traits & kRevealsInPlace) != 0;
+                s.MovesPicture = (traits & kMovesPicture) != 0;
                 const RunResult r = Bench().Run(s);
                 ExpectNoProblems(r, s);
                 EXPECT_EQ(WrongPixels(Bench(), s, r.EndBuffer), 0) << Describe(s) << ": end state";

@@ -69,6 +69,7 @@ struct RunSetup {
     int FrameCap = 3000;
     bool CheckFrames = true;    // per-frame checks (window equals buffer, clip regions, reveal-in-place)
     bool RevealsInPlace = false;
+    bool MovesPicture = false;  // per-frame check: only background and picture pixels, wherever they lie
     bool KeepFrames = false;    // keep the back buffer of every frame in RunResult::AllFrames
     unsigned Seed = 12345;
 };
