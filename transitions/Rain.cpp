@@ -48,8 +48,9 @@ public:
             CopyPiece(Fx_, from, 0, count, Fx_.PictureHeight);
     }
 
-    // The temporary's first `count` lines stretched over lines [to, to + length) of the picture area: window,
-    // then back buffer, each in the stretch mode its device context holds.
+    // The temporary's first `count` lines stretched over lines [to, to + length) of the picture area. The back
+    // buffer is stretched into in its own stretch mode and the window takes the result from it, so the two
+    // always match and the costly stretch runs once; without a back buffer the window is stretched into.
     void Stretch(CTempPicture& temp, int count, int to, int length) const
     {
         if (count <= 0 || length <= 0)
@@ -58,10 +59,18 @@ public:
         const int sw = Rows_ ? W : count, sh = Rows_ ? count : H;
         const int dx = Fx_.X + (Rows_ ? 0 : to), dy = Fx_.Y + (Rows_ ? to : 0);
         const int dw = Rows_ ? W : length, dh = Rows_ ? length : H;
-        if (Fx_.WindowDC)
-            ::StretchBlt(Fx_.WindowDC, dx, dy, dw, dh, temp.Handle(), 0, 0, sw, sh, SRCCOPY);
-        if (HDC buffer = PictureDC(Fx_.BackBuffer))
-            ::StretchBlt(buffer, dx, dy, dw, dh, temp.Handle(), 0, 0, sw, sh, SRCCOPY);
+        HDC buffer = PictureDC(Fx_.BackBuffer);
+        if (!buffer) {
+            if (Fx_.WindowDC)
+                ::StretchBlt(Fx_.WindowDC, dx, dy, dw, dh, temp.Handle(), 0, 0, sw, sh, SRCCOPY);
+            return;
+        }
+        ::StretchBlt(buffer, dx, dy, dw, dh, temp.Handle(), 0, 0, sw, sh, SRCCOPY);
+        // Only the part that lies on the back buffer is read back from it.
+        const int left = max(dx, 0), top = max(dy, 0);
+        const int right = min(dx + dw, Fx_.BufferWidth), bottom = min(dy + dh, Fx_.BufferHeight);
+        if (Fx_.WindowDC && left < right && top < bottom)
+            ::BitBlt(Fx_.WindowDC, left, top, right - left, bottom - top, buffer, left, top, SRCCOPY);
     }
 
 private:
