@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
+#include "classlib/Bitmap.h"
 #include "data/FileLog.h"
 #include "transitions/AreaBackground.h"
 #include "transitions/EffectKit.h"
@@ -44,7 +46,9 @@ void ShowFromCorner(CTransitionEffects& fx, const EffectArgs& args, bool right, 
 }
 
 // The comb: frame i (0..half, by `advance`) writes into the temporary line 2 (half - i) + 2j of the picture
-// at line 2j and line 2j + 1 at line 2 (half - i) + 2j + 1, for j = 0..i, then shows the temporary.
+// at line 2j and line 2j + 1 at line 2 (half - i) + 2j + 1, for j = 0..i, then shows the temporary. Lines
+// past the picture's end carry nothing and are left out. The lines are moved as pixels: one column at a
+// time through the drawing layer would cost a call per column and frame.
 void ShowComb(CTransitionEffects& fx, const EffectArgs& args, bool rows, int advance)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight;
@@ -55,26 +59,36 @@ void ShowComb(CTransitionEffects& fx, const EffectArgs& args, bool rows, int adv
         return;
     }
     CopyAreaBackground(fx, temp);
-    HDC source = PictureDC(fx.Picture);
-    HDC target = temp.Handle();
+    TBitmap& picture = *fx.Picture->Bitmap();
+    TBitmap& comb = *temp.Get()->Bitmap();
+    std::vector<const uint32_t*> from(H);
+    std::vector<uint32_t*> to(H);
+    for (int y = 0; y < H; ++y) {
+        from[y] = picture.ScanLine(y);
+        to[y] = comb.ScanLine(y);
+    }
     const int extent = rows ? H : W;
-    // Lines outside the picture carry nothing and are left out.
-    auto moveLine = [&](int from, int to) {
-        if (from >= extent || to >= extent)
-            return;
-        if (rows)
-            ::BitBlt(target, 0, to, W, 1, source, 0, from, SRCCOPY);
-        else
-            ::BitBlt(target, to, 0, 1, H, source, from, 0, SRCCOPY);
-    };
     const int half = extent / 2 + 1;
     for (int i = 0; i <= half; i += advance) {
         const int shift = 2 * (half - i);
-        for (int j = 0; j <= i; ++j) {
-            moveLine(shift + 2 * j, 2 * j);
-            moveLine(2 * j + 1, shift + 2 * j + 1);
+        GdiFlush();  // the previous frame's copies out of the temporary are done before it is written
+        // Even lines 0..2i take line + shift; odd lines shift + 1..shift + 2i + 1 take line - shift.
+        const int evenEnd = std::min(2 * i + 1, extent - shift);
+        const int oddEnd = std::min(shift + 2 * i + 2, extent);
+        if (rows) {
+            for (int y = 0; y < evenEnd; y += 2)
+                std::copy_n(from[y + shift], W, to[y]);
+            for (int y = shift + 1; y < oddEnd; y += 2)
+                std::copy_n(from[y - shift], W, to[y]);
+        } else {
+            for (int y = 0; y < H; ++y) {
+                for (int x = 0; x < evenEnd; x += 2)
+                    to[y][x] = from[y][x + shift];
+                for (int x = shift + 1; x < oddEnd; x += 2)
+                    to[y][x] = from[y][x - shift];
+            }
         }
-        CopyPieceFrom(fx, target, 0, 0, W, H);
+        CopyPieceFrom(fx, temp.Handle(), 0, 0, W, H);
         if (!EndFrame(fx, args.PauseMs))
             break;
     }

@@ -39,15 +39,16 @@ void RunWedge(CTransitionEffects& fx, const EffectArgs& args, int open, PhaseRan
     const int W = fx.PictureWidth, H = fx.PictureHeight;
     const int cx = (W + 2) / 2, cy = (H + 2) / 2;
     const PhaseRange phases[3] = {{1, open, 2}, sweep, {close, 0, -2}};
-    for (int phase = 0; phase < 3; ++phase) {
-        for (int v = phases[phase].Start; InRange(phases[phase], v); v += phases[phase].Delta) {
-            CopyPolygon(fx, polygon(phase, v, W, H, cx, cy));
-            if (!EndFrame(fx, args.PauseMs)) {
-                fx.ShowWithoutEffect();
-                return;
+    // Left on a stop request; the final copy follows either way.
+    auto frames = [&] {
+        for (int phase = 0; phase < 3; ++phase)
+            for (int v = phases[phase].Start; InRange(phases[phase], v); v += phases[phase].Delta) {
+                CopyPolygon(fx, polygon(phase, v, W, H, cx, cy));
+                if (!EndFrame(fx, args.PauseMs))
+                    return;
             }
-        }
-    }
+    };
+    frames();
     fx.ShowWithoutEffect();
 }
 
