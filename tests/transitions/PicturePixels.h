@@ -11,10 +11,7 @@ inline int ForeignPixels(const Snapshot& shot, int w, int h)
     for (int y = 0; y < shot.Height; ++y)
         for (int x = 0; x < shot.Width; ++x) {
             const uint32_t v = shot.At(x, y);
-            const bool background = v == CoordPixel(x, y, kBackgroundMark);
-            const bool picture = (v & 0xFF) == kPictureMark && static_cast<int>(v >> 16) < w &&
-                                 static_cast<int>((v >> 8) & 0xFF) < h;
-            foreign += !background && !picture;
+            foreign += v != CoordPixel(x, y, kBackgroundMark) && !IsPicturePixel(v, w, h);
         }
     return foreign;
 }

@@ -36,12 +36,6 @@ LRESULT CALLBACK TestWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 
 const wchar_t kClassName[] = L"ZeltTransitionTestWindow";
 
-// A pixel of the W x H coordinate picture, from any place of it.
-bool IsPicturePixel(uint32_t v, int w, int h)
-{
-    return (v & 0xFF) == kPictureMark && static_cast<int>(v >> 16) < w && static_cast<int>((v >> 8) & 0xFF) < h;
-}
-
 bool HasClipRegion(HDC dc)
 {
     if (!dc)

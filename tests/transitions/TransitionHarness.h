@@ -23,6 +23,12 @@ inline uint32_t CoordPixel(int x, int y, uint32_t mark)
     return (static_cast<uint32_t>(x & 0xFF) << 16) | (static_cast<uint32_t>(y & 0xFF) << 8) | mark;
 }
 
+// Whether v is a pixel of the w x h coordinate picture, from any place of it.
+inline bool IsPicturePixel(uint32_t v, int w, int h)
+{
+    return (v & 0xFF) == kPictureMark && static_cast<int>(v >> 16) < w && static_cast<int>((v >> 8) & 0xFF) < h;
+}
+
 void FillCoordPicture(CComPicture& picture, int w, int h, uint32_t mark);
 
 // Client-area pixels, rows top to bottom, 0x00RRGGBB.
