@@ -24,82 +24,57 @@ struct BoxGrid {
     int HalfHeightOf(int e) const { return ScaleBy(Ratio, e); }
 };
 
-struct Box {
-    int Left, Top, Right, Bottom;
-};
-
-Box BoxAt(const BoxGrid& grid, int i, int j, int e)
+// The boxes of half-width e about every cell centre, as one region. Boxes of tall pictures may reach into
+// the cells above and below.
+void BoxesOf(CRegion& boxes, const BoxGrid& grid, int e)
 {
+    boxes.Adopt(CreateRectRgn(0, 0, 0, 0));
     const int k = grid.HalfHeightOf(e);
-    return {grid.CentreX(i) - e, grid.CentreY(j) - k, grid.CentreX(i) + e, grid.CentreY(j) + k};
-}
-
-// Copies the picture in the band between two boxes about the same centre, the inner one inside the outer.
-void CopyBand(CTransitionEffects& fx, const Box& o, const Box& in)
-{
-    const int width = o.Right - o.Left;
-    CopyPiece(fx, o.Left, o.Top, width, in.Top - o.Top);
-    CopyPiece(fx, o.Left, in.Bottom, width, o.Bottom - in.Bottom);
-    CopyPiece(fx, o.Left, in.Top, in.Left - o.Left, in.Bottom - in.Top);
-    CopyPiece(fx, in.Right, in.Top, o.Right - in.Right, in.Bottom - in.Top);
-}
-
-// Every box turns from size inner to size outer (half-widths) into picture: only these bands change.
-void RevealBands(CTransitionEffects& fx, const BoxGrid& grid, int outer, int inner)
-{
     for (int j = 0; j < kGrid; ++j)
         for (int i = 0; i < kGrid; ++i)
-            CopyBand(fx, BoxAt(grid, i, j, outer), BoxAt(grid, i, j, inner));
+            boxes.AddRect(grid.CentreX(i) - e, grid.CentreY(j) - k, grid.CentreX(i) + e, grid.CentreY(j) + k);
 }
 
-void CopyWhole(CTransitionEffects& fx)
+// Frame e shows the picture inside the boxes of half-width e (growing) or outside them (shrinking), the
+// old screen elsewhere, as if each frame were composed whole. The targets show the old screen when the
+// effect starts, and a frame never takes back picture it showed, so each frame copies only through what
+// it adds to the previous one. The whole picture follows, also after a stop.
+void RunBoxes(CTransitionEffects& fx, const EffectArgs& args, bool growing)
 {
+    CStepOverride step(fx, 2);
+    const BoxGrid grid(fx);
+    CRegion shown[2];  // this frame's picture area and the previous frame's, by turns
+    for (int n = 0, frame = 0; frame < grid.HalfW; ++frame, n ^= 1) {
+        const int e = growing ? frame : grid.HalfW - frame;
+        BoxesOf(shown[n], grid, e);
+        if (!growing) {
+            CRegion boxes;
+            boxes.Add(shown[n]);
+            shown[n].Adopt(CreateRectRgn(0, 0, fx.PictureWidth, fx.PictureHeight));
+            shown[n].Subtract(boxes);
+        }
+        CRegion fresh;
+        fresh.Add(shown[n]);
+        fresh.Subtract(shown[n ^ 1]);
+        CopyRegion(fx, fresh);
+        if (!EndFrame(fx, args.PauseMs))
+            break;
+    }
     CopyPiece(fx, 0, 0, fx.PictureWidth, fx.PictureHeight);
 }
 
 } // namespace
 
-// Frame e shows the old screen with boxes of half-width e of the picture. The boxes only grow, so each frame
-// draws the bands by which they grew instead of recomposing the whole area; the targets show the same. The
-// first frame (empty boxes) shows the old screen as it is. The whole picture follows, also after a stop.
+// Boxes of the picture grow from the cell centres over the old screen: half-width 0 up to a cell's half-width
+// less one, half-height in the picture's proportion.
 void MultiBoxFromCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
-    CStepOverride step(fx, 2);
-    const BoxGrid grid(fx);
-    for (int e = 0; e < grid.HalfW; ++e) {
-        if (e > 0)
-            RevealBands(fx, grid, e, e - 1);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    CopyWhole(fx);
+    RunBoxes(fx, args, true);
 }
 
-// Frame e shows the picture with boxes of half-width e of the old screen, from full cells down to
-// half-width 1. The targets show the old screen when the effect starts, so the first frame copies the
-// picture everywhere but in the boxes, and later frames only turn the bands by which the boxes shrank into
-// picture. The whole picture follows, also after a stop.
+// Boxes of the old screen shrink toward the cell centres over the picture, from whole cells down to
+// half-width 1.
 void MultiBoxToCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
-    CStepOverride step(fx, 2);
-    const BoxGrid grid(fx);
-    for (int e = grid.HalfW; e > 0; --e) {
-        if (e == grid.HalfW) {
-            CRegion boxes;
-            for (int j = 0; j < kGrid; ++j) {
-                for (int i = 0; i < kGrid; ++i) {
-                    const Box b = BoxAt(grid, i, j, e);
-                    boxes.AddRect(b.Left, b.Top, b.Right, b.Bottom);
-                }
-            }
-            CRegion outside(0, 0, fx.PictureWidth, fx.PictureHeight);
-            outside.Subtract(boxes);
-            CopyRegion(fx, outside);
-        } else {
-            RevealBands(fx, grid, e + 1, e);
-        }
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    CopyWhole(fx);
+    RunBoxes(fx, args, false);
 }

@@ -89,6 +89,37 @@ TEST(MultiBox, BoxesGrowAboutTheCellCentres)
         }
 }
 
+// A tall picture's boxes reach into the neighbouring cells: at 40 x 200 the half-cells are 3 x 11 and the
+// ratio 5, so a box of half-width 3 is 30 high in cells 22 high. Each frame shows the old screen exactly in
+// the boxes of its size (to center) or the picture exactly in them (from center).
+TEST(MultiBox, OverlappingBoxesOfATallPicture)
+{
+    const int W = 40, H = 200, cw = 3, ch = 11;
+    auto inAnyBox = [&](int x, int y, int e) {
+        const int k = static_cast<int>(5.0 * e);
+        for (int j = 0; j < 10; ++j)
+            for (int i = 0; i < 10; ++i) {
+                const int cx = (2 * i + 1) * cw, cy = (2 * j + 1) * ch;
+                if (x >= cx - e && x < cx + e && y >= cy - k && y < cy + k)
+                    return true;
+            }
+        return false;
+    };
+    const OffscreenResult grow = RunEffect(89, W, H, 1, true);
+    const OffscreenResult shrink = RunEffect(90, W, H, 1, true);
+    ASSERT_EQ(grow.Frames, cw);
+    ASSERT_EQ(shrink.Frames, cw);
+    for (int frame = 0; frame < cw; ++frame) {
+        int wrong = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                wrong += Revealed(grow.Shots[frame], x, y) != inAnyBox(x, y, frame);
+                wrong += Revealed(shrink.Shots[frame], x, y) == inAnyBox(x, y, cw - frame);
+            }
+        EXPECT_EQ(wrong, 0) << "frame " << frame + 1;
+    }
+}
+
 TEST(MultiWipe, TakesOneFramePerCellWidthWhateverTheStep)
 {
     for (int effect = 91; effect <= 94; ++effect) {
