@@ -1,9 +1,13 @@
 // Band effects: strips of width w (args.Arg1) whose ends reach a random 0..49 px past the common front p.
 // Every routine ends a loop that ran to its end with a copy of the whole picture: with a Step over 50 the
 // last frame alone may leave parts uncovered.
+// A strip anchored at an edge shows everything up to the farthest end it reached; only the part beyond
+// that is copied again, which keeps each frame's drawing to the moving front.
 #include "transitions/Band.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "data/Random.h"
 #include "transitions/EffectKit.h"
@@ -23,6 +27,23 @@ void FinalCopy(CTransitionEffects& fx)
     CopyPiece(fx, 0, 0, fx.PictureWidth, fx.PictureHeight);
 }
 
+// How far each strip anchored at an edge has reached so far, measured from its edge.
+class Reach {
+public:
+    explicit Reach(int strips) : Reached_(static_cast<size_t>(strips > 0 ? strips : 0), 0) {}
+    // Records that strip i now reaches `reach`; returns where the newly shown part starts, or -1 when
+    // nothing new is shown (also for strips outside the table).
+    int Extend(int i, int reach)
+    {
+        if (i < 0 || static_cast<size_t>(i) >= Reached_.size() || reach <= Reached_[i])
+            return -1;
+        return std::exchange(Reached_[i], reach);
+    }
+
+private:
+    std::vector<int> Reached_;
+};
+
 } // namespace
 
 void BandDown(CTransitionEffects& fx, const EffectArgs& args)
@@ -30,9 +51,14 @@ void BandDown(CTransitionEffects& fx, const EffectArgs& args)
     SeedFromClock();
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const int n = (W + w - 1) / w;
+    Reach reach(n);
     for (int p = 0; p < H + 50; p += fx.Step) {
-        for (int i = 0; i < n; ++i)
-            CopyPiece(fx, i * w, 0, w, p + Jitter());
+        for (int i = 0; i < n; ++i) {
+            const int length = min(H, p + Jitter());
+            const int from = reach.Extend(i, length);
+            if (from >= 0)
+                CopyPiece(fx, i * w, from, w, length - from);
+        }
         if (!EndFrame(fx, args.PauseMs))
             return;
     }
@@ -43,10 +69,13 @@ void BandUp(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const int n = (W + w) / w;
+    Reach reach(n);
     for (int p = H; p > -50; p -= fx.Step) {
         for (int i = 0; i < n; ++i) {
             const int t = max(0, p - Jitter());
-            CopyPiece(fx, i * w, t, w, H - t);
+            const int from = reach.Extend(i, H - t);
+            if (from >= 0)
+                CopyPiece(fx, i * w, t, w, H - t - from);
         }
         if (!EndFrame(fx, args.PauseMs))
             return;
@@ -58,10 +87,14 @@ void BandLeft(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const int n = (H + w) / w;
+    Reach reach(n);
     for (int p = 0; p < W + 50; p += fx.Step) {
         for (int i = 0; i < n; ++i) {
             const int t = min(i * w, H), b = min(t + w, H);
-            CopyPiece(fx, 0, t, p + Jitter(), b - t);
+            const int length = min(W, p + Jitter());
+            const int from = reach.Extend(i, length);
+            if (from >= 0)
+                CopyPiece(fx, from, t, length - from, b - t);
         }
         if (!EndFrame(fx, args.PauseMs))
             return;
@@ -73,11 +106,14 @@ void BandRight(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const int n = (H + w) / w;
+    Reach reach(n);
     for (int p = W; p > -50; p -= fx.Step) {
         for (int i = 0; i < n; ++i) {
             const int t = min(i * w, H), b = min(t + w, H);
             const int l = max(0, p - Jitter());
-            CopyPiece(fx, l, t, W - l, b - t);
+            const int from = reach.Extend(i, W - l);
+            if (from >= 0)
+                CopyPiece(fx, l, t, W - l - from, b - t);
         }
         if (!EndFrame(fx, args.PauseMs))
             return;
@@ -89,15 +125,22 @@ void BandFromLeftTop(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
+    Reach rows(H / w + 1), columns(W / w + 1);
     for (int p = 0; p < W + 50; p += fx.Step) {
         const int e = ScaleBy(r, p);
         for (int i = 0; i <= e / w; ++i) {
             const int right = min(W, p + Jitter());
             const int t = min(i * w, H), b = min((i + 1) * w, H);
-            CopyPiece(fx, 0, t, right, b - t);
+            const int from = rows.Extend(i, right);
+            if (from >= 0)
+                CopyPiece(fx, from, t, right - from, b - t);
         }
-        for (int k = 0; k <= p / w; ++k)
-            CopyPiece(fx, k * w, 0, w, min(H, e + Jitter()));
+        for (int k = 0; k <= p / w; ++k) {
+            const int height = min(H, e + Jitter());
+            const int from = columns.Extend(k, height);
+            if (from >= 0)
+                CopyPiece(fx, k * w, from, w, height - from);
+        }
         if (!EndFrame(fx, args.PauseMs))
             return;
     }
@@ -108,16 +151,21 @@ void BandFromLeftBottom(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
+    Reach rows(H / w + 2), columns(W / w + 1);
     for (int p = 0; p < W + 50; p += fx.Step) {
         const int e = ScaleBy(r, p);
         for (int i = 1; i <= e / w + 1; ++i) {
             const int right = min(W, p + Jitter());
             const int t = max(0, H - i * w), b = max(0, H - (i - 1) * w);
-            CopyPiece(fx, 0, t, right, b - t);
+            const int from = rows.Extend(i, right);
+            if (from >= 0)
+                CopyPiece(fx, from, t, right - from, b - t);
         }
         for (int k = 0; k <= p / w; ++k) {
             const int t = max(0, H - e - Jitter());
-            CopyPiece(fx, k * w, t, w, H - t);
+            const int from = columns.Extend(k, H - t);
+            if (from >= 0)
+                CopyPiece(fx, k * w, t, w, H - t - from);
         }
         if (!EndFrame(fx, args.PauseMs))
             return;
@@ -129,12 +177,15 @@ void BandFromRightTop(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
+    Reach rows(H / w + 1);
     for (int p = W; p > -50; p -= fx.Step) {
         const int e = ScaleBy(r, W - p);
         for (int i = 0; i <= e / w; ++i) {
             const int l = max(0, p - Jitter());
             const int t = min(i * w, H), b = min((i + 1) * w, H);
-            CopyPiece(fx, l, t, W - l, b - t);
+            const int from = rows.Extend(i, W - l);
+            if (from >= 0)
+                CopyPiece(fx, l, t, W - l - from, b - t);
         }
         for (int k = 0; k <= (W - p) / w; ++k)
             CopyPiece(fx, p + k * w, 0, w, min(H, e + Jitter()));
@@ -148,12 +199,15 @@ void BandFromRightBottom(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
+    Reach rows(H / w + 2);
     for (int p = W; p > -50; p -= fx.Step) {
         const int e = ScaleBy(r, W - p);
         for (int i = 1; i <= e / w + 1; ++i) {
             const int l = max(0, p - Jitter());
             const int t = max(0, H - i * w), b = max(0, H - (i - 1) * w);
-            CopyPiece(fx, l, t, W - l, b - t);
+            const int from = rows.Extend(i, W - l);
+            if (from >= 0)
+                CopyPiece(fx, l, t, W - l - from, b - t);
         }
         for (int k = 0; k <= (W - p) / w; ++k) {
             const int t = max(0, H - e - Jitter());

@@ -140,6 +140,44 @@ TEST(Band, DirectionsGrowFromTheirEdges)
     }
 }
 
+// Everything behind the common front p is revealed in every frame: the strips reach at least p (corner
+// members: the rectangle p wide and e = trunc(p * H/W) high at their corner).
+TEST(Band, EveryFrameShowsEverythingBehindTheFront)
+{
+    const int W = 40, H = 30, S = 3;
+    const float r = static_cast<float>(H) / static_cast<float>(W);
+    for (int effect = 0; effect < 20; ++effect) {
+        if (effect == 2 || effect == 3 || effect == 16 || effect == 17)
+            continue;  // the centre members grow from the middle
+        RunSetup s = Placed(effect, W, H, S);
+        s.KeepFrames = true;
+        const RunResult run = Bench().Run(s);
+        for (size_t f = 0; f < run.AllFrames.size(); ++f) {
+            const int grown = static_cast<int>(f) * S;  // progress made from the start edge
+            const int front = effect <= 1 ? grown : (effect >= 18 ? H - grown : 0);
+            int missing = 0;
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x) {
+                    bool behind = false;
+                    const int e = static_cast<int>(static_cast<double>(r) * grown);
+                    switch (effect / 2) {
+                    case 0: behind = y < front; break;                           // down
+                    case 9: behind = y >= front; break;                          // up
+                    case 6: behind = x < grown; break;                           // left
+                    case 7: behind = x >= W - grown; break;                      // right
+                    case 3: behind = x < grown && y < e; break;                  // from left-top
+                    case 2: behind = x < grown && y >= H - e; break;             // from left-bottom
+                    case 5: behind = x >= W - grown && y < e; break;             // from right-top
+                    case 4: behind = x >= W - grown && y >= H - e; break;        // from right-bottom
+                    }
+                    if (behind && !Bench().Revealed(s, run.AllFrames[f], s.X + x, s.Y + y))
+                        ++missing;
+                }
+            ASSERT_EQ(missing, 0) << "effect " << effect << " frame " << f + 1;
+        }
+    }
+}
+
 TEST(Band, AStepBeyondTheBandsStillEndsWithTheWholePicture)
 {
     for (int effect = 0; effect < 20; ++effect) {
