@@ -127,7 +127,7 @@ TestWindow::~TestWindow()
 POINT WindowSlot(int program)
 {
     const char* shard = std::getenv("GTEST_SHARD_INDEX");
-    const int index = program * 4 + (shard ? std::atoi(shard) : 0);
+    const int index = program * 8 + (shard ? std::atoi(shard) : 0);
     // A grid of 8 x 6 slots of 150 x 120 pixels in the lower right part of the 1280 x 1024 display.
     return POINT{40 + 150 * (index % 8), 300 + 120 * ((index / 8) % 6)};
 }
