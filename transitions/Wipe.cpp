@@ -41,28 +41,37 @@ struct WipeShape {
     bool Inverse;      // show the picture rectangle minus the triangles
 };
 
-void DrawWipe(CTransitionEffects& fx, const WipeShape& shape, int v, int leg)
+// Copies what this frame's region adds to `shown` (everything revealed so far), then adds it to `shown`.
+// The frames only ever put picture pixels in place, so this shows the same as copying the whole region,
+// while the drawing layer moves a thin band per frame instead of a growing area.
+void DrawWipe(CTransitionEffects& fx, const WipeShape& shape, int v, int leg, CRegion& shown)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight;
     CRegion triangles;
     for (Corner corner : {kTopLeft, kTopRight, kBottomLeft, kBottomRight})
         if (shape.Corners & corner)
             AddTriangle(triangles, corner, v, leg, W, H);
-    if (!shape.Inverse) {
-        CopyRegion(fx, triangles);
-        return;
+    CRegion revealed;
+    if (shape.Inverse) {
+        revealed.AddRect(0, 0, W, H);
+        revealed.Subtract(triangles);
+    } else {
+        revealed.Add(triangles);
     }
-    CRegion rest(0, 0, W, H);
-    rest.Subtract(triangles);
-    CopyRegion(fx, rest);
+    CRegion fresh;
+    fresh.Add(revealed);
+    fresh.Subtract(shown);
+    CopyRegion(fx, fresh);
+    shown.Add(revealed);
 }
 
 // Grows the triangles: v = 0, 2, ... while v < end.
 void WipeFrom(CTransitionEffects& fx, const EffectArgs& args, WipeShape shape, int end)
 {
     const float q = RatioOf(fx.PictureHeight, fx.PictureWidth);
+    CRegion shown;
     for (int v = 0; v < end; v += kProgress) {
-        DrawWipe(fx, shape, v, ScaleBy(q, v));
+        DrawWipe(fx, shape, v, ScaleBy(q, v), shown);
         if (!EndFrame(fx, args.PauseMs))
             break;
     }
@@ -73,8 +82,9 @@ void WipeFrom(CTransitionEffects& fx, const EffectArgs& args, WipeShape shape, i
 void WipeTo(CTransitionEffects& fx, const EffectArgs& args, unsigned corners)
 {
     const float q = RatioOf(fx.PictureHeight, fx.PictureWidth);
+    CRegion shown;
     for (int v = fx.PictureWidth; v > 0; v -= kProgress) {
-        DrawWipe(fx, {corners, true}, v, ScaleBy(q, v));
+        DrawWipe(fx, {corners, true}, v, ScaleBy(q, v), shown);
         if (!EndFrame(fx, args.PauseMs))
             break;
     }
