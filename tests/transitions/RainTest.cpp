@@ -139,21 +139,23 @@ TEST(Rain, AStopStillEndsWithTheWholePicture)
     EXPECT_EQ(LiveTempPictureCount(), 0);
 }
 
-// "Rain down" called on two pictures standing for the window and the back buffer, whose stretch modes the
-// test sets beforehand and reads in every frame and afterwards.
+// A member called on two pictures standing for the window and the back buffer, whose stretch modes the test
+// sets beforehand and reads in every frame and afterwards.
 struct ModeRun {
     std::vector<int> WindowModes;
     std::vector<int> BufferModes;
+    int FramesWhereTargetsDiffer = 0;
     int WindowAfter = 0;
     int BufferAfter = 0;
 };
 
-ModeRun RunRainDownWithModes(int windowMode, int bufferMode, int stopAt)
+ModeRun RunWithModes(EffectRoutine routine, int effect, int windowMode, int bufferMode, int stopAt)
 {
+    constexpr int W = 30, H = 12;
     CComPicture picture, window, buffer;
-    FillCoordPicture(picture, 10, 12, kPictureMark);
-    FillCoordPicture(window, 10, 12, kBackgroundMark);
-    FillCoordPicture(buffer, 10, 12, kBackgroundMark);
+    FillCoordPicture(picture, W, H, kPictureMark);
+    FillCoordPicture(window, W, H, kBackgroundMark);
+    FillCoordPicture(buffer, W, H, kBackgroundMark);
     SetStretchBltMode(window.DC()->Handle(), windowMode);
     SetStretchBltMode(buffer.DC()->Handle(), bufferMode);
 
@@ -164,6 +166,7 @@ ModeRun RunRainDownWithModes(int windowMode, int bufferMode, int stopAt)
     seam.OnFrame = [&](CTransitionEffects& fx) {
         run.WindowModes.push_back(GetStretchBltMode(fx.WindowDC));
         run.BufferModes.push_back(GetStretchBltMode(buffer.DC()->Handle()));
+        run.FramesWhereTargetsDiffer += !(ReadPicture(window) == ReadPicture(buffer));
         if (static_cast<int>(run.WindowModes.size()) == stopAt)
             thread.Terminate();
     };
@@ -173,11 +176,13 @@ ModeRun RunRainDownWithModes(int windowMode, int bufferMode, int stopAt)
     fx.BackBuffer = &buffer;
     fx.WindowDC = window.DC()->Handle();
     fx.Thread = &thread;
-    fx.Step = 4;
-    fx.PictureWidth = 10;
-    fx.PictureHeight = 12;
+    fx.Step = 7;
+    fx.PictureWidth = W;
+    fx.PictureHeight = H;
+    fx.BufferWidth = W;
+    fx.BufferHeight = H;
     g_TransitionTestSeam = &seam;
-    RainDown(fx, MakeEffectArgs(g_EffectTable[kRainDown], 10, 12));
+    routine(fx, MakeEffectArgs(g_EffectTable[effect], W, H));
     g_TransitionTestSeam = nullptr;
 
     run.WindowAfter = GetStretchBltMode(window.DC()->Handle());
@@ -187,17 +192,30 @@ ModeRun RunRainDownWithModes(int windowMode, int bufferMode, int stopAt)
 
 TEST(Rain, DownStretchesInHalftoneAndGivesBothTargetsTheBackBuffersFormerMode)
 {
-    const ModeRun full = RunRainDownWithModes(BLACKONWHITE, COLORONCOLOR, 0);
-    ASSERT_EQ(full.WindowModes.size(), 3u);  // s = 0, 4, 8
-    EXPECT_EQ(full.WindowModes, std::vector<int>(3, HALFTONE));
-    EXPECT_EQ(full.BufferModes, std::vector<int>(3, HALFTONE));
+    const ModeRun full = RunWithModes(RainDown, kRainDown, BLACKONWHITE, COLORONCOLOR, 0);
+    ASSERT_EQ(full.WindowModes.size(), 2u);  // s = 0, 7
+    EXPECT_EQ(full.WindowModes, std::vector<int>(2, HALFTONE));
+    EXPECT_EQ(full.BufferModes, std::vector<int>(2, HALFTONE));
     EXPECT_EQ(full.WindowAfter, COLORONCOLOR);
     EXPECT_EQ(full.BufferAfter, COLORONCOLOR);
 
-    const ModeRun stopped = RunRainDownWithModes(COLORONCOLOR, WHITEONBLACK, 1);
+    const ModeRun stopped = RunWithModes(RainDown, kRainDown, COLORONCOLOR, WHITEONBLACK, 1);
     ASSERT_EQ(stopped.WindowModes.size(), 1u);
     EXPECT_EQ(stopped.WindowAfter, WHITEONBLACK);
     EXPECT_EQ(stopped.BufferAfter, WHITEONBLACK);
+}
+
+TEST(Rain, TheWindowShowsWhatTheBackBufferShowsWhateverTheirStretchModes)
+{
+    // W = 30, S = 7: the last frame squeezes 7 columns into 2, where the two modes would merge differently.
+    const ModeRun left = RunWithModes(RainLeft, kRainLeft, BLACKONWHITE, HALFTONE, 0);
+    ASSERT_EQ(left.WindowModes.size(), 4u);
+    EXPECT_EQ(left.FramesWhereTargetsDiffer, 0);
+    EXPECT_EQ(left.WindowAfter, BLACKONWHITE);  // neither mode is touched outside "down"
+    EXPECT_EQ(left.BufferAfter, HALFTONE);
+
+    const ModeRun right = RunWithModes(RainRight, kRainRight, WHITEONBLACK, COLORONCOLOR, 0);
+    EXPECT_EQ(right.FramesWhereTargetsDiffer, 0);
 }
 
 } // namespace
