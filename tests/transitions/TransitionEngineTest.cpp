@@ -346,3 +346,38 @@ TEST(EffectTableTest, PausesAndBandWidthsAreThoseListed)
 }
 
 } // namespace
+
+namespace {
+
+TEST(EffectKitTest, FloatRuleRoundsTheRatioToSinglePrecisionAndCutsTowardZero)
+{
+    // 17/30 held as a float is just below 17/30, so 30 times it stays below 17.
+    EXPECT_EQ(ScaleBy(RatioOf(17, 30), 30), 16);
+    EXPECT_EQ(ScaleBy(RatioOf(1, 2), 7), 3);
+    EXPECT_EQ(ScaleBy(RatioOf(1, 2), -3), -1);
+    EXPECT_EQ(RatioOf(5, 0), 0.0f);
+}
+
+TEST(EffectKitTest, TemporaryPicturesAndRegionsAreCounted)
+{
+    {
+        CTempPicture none(0, 5);
+        EXPECT_FALSE(none.IsMade());
+        EXPECT_EQ(none.Handle(), nullptr);
+        EXPECT_EQ(LiveTempPictureCount(), 0);
+        CTempPicture made(3, 2);
+        EXPECT_TRUE(made.IsMade());
+        EXPECT_EQ(LiveTempPictureCount(), 1);
+        CRegion a(0, 0, 4, 4);
+        CRegion b;
+        b.AddRect(5, 5, 2, 9);  // inverted: adds nothing
+        a.Add(b);
+        EXPECT_EQ(LiveRegionCount(), 2);
+        RECT box;
+        EXPECT_EQ(GetRgnBox(b.Handle(), &box), NULLREGION);
+    }
+    EXPECT_EQ(LiveTempPictureCount(), 0);
+    EXPECT_EQ(LiveRegionCount(), 0);
+}
+
+} // namespace
