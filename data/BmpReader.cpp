@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/FileLog.h"
+#include "data/LittleEndian.h"
 
 namespace {
 
@@ -17,17 +18,6 @@ const uint32_t kAlphaBitFields = 6;
 const size_t kFileHeaderSize = 14;
 const uint32_t kCoreHeaderSize = 12;
 const uint32_t kInfoHeaderSize = 40;
-
-uint16_t Le16(const uint8_t* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Le32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // One colour channel described by a bit mask: where it starts and how many bits it has.
 struct TChannel {
@@ -74,7 +64,7 @@ bool ReadHeader(const uint8_t* data, size_t size, THeader& h)
         ZELT_LOG("BmpReader", "not a bitmap file");
         return false;
     }
-    const uint32_t headerSize = Le32(data + kFileHeaderSize);
+    const uint32_t headerSize = ReadLe32(data + kFileHeaderSize);
     if (headerSize < kCoreHeaderSize || headerSize > size - kFileHeaderSize ||
         (headerSize != kCoreHeaderSize && headerSize < kInfoHeaderSize)) {
         ZELT_LOG("BmpReader", "bitmap header of %u bytes does not fit", headerSize);
@@ -86,16 +76,16 @@ bool ReadHeader(const uint8_t* data, size_t size, THeader& h)
     int paletteEntrySize = 4;
     uint32_t colorsUsed = 0;
     if (headerSize == kCoreHeaderSize) {
-        width = Le16(p + 4);
-        height = Le16(p + 6);
-        h.BitCount = Le16(p + 10);
+        width = ReadLe16(p + 4);
+        height = ReadLe16(p + 6);
+        h.BitCount = ReadLe16(p + 10);
         paletteEntrySize = 3;
     } else {
-        width = static_cast<int32_t>(Le32(p + 4));
-        height = static_cast<int32_t>(Le32(p + 8));
-        h.BitCount = Le16(p + 14);
-        h.Compression = Le32(p + 16);
-        colorsUsed = Le32(p + 32);
+        width = static_cast<int32_t>(ReadLe32(p + 4));
+        height = static_cast<int32_t>(ReadLe32(p + 8));
+        h.BitCount = ReadLe16(p + 14);
+        h.Compression = ReadLe32(p + 16);
+        colorsUsed = ReadLe32(p + 32);
     }
     h.TopDown = height < 0;
     if (height < 0)
@@ -127,7 +117,7 @@ bool ReadHeader(const uint8_t* data, size_t size, THeader& h)
             return false;
         }
         for (int i = 0; i < 3; ++i)
-            h.Masks[i] = Le32(data + maskPos + 4 * i);
+            h.Masks[i] = ReadLe32(data + maskPos + 4 * i);
         if (headerSize == kInfoHeaderSize)
             pos += h.Compression == kAlphaBitFields ? 16 : 12;
     } else if (bpp == 16) {
@@ -154,7 +144,7 @@ bool ReadHeader(const uint8_t* data, size_t size, THeader& h)
         }
     }
 
-    const uint32_t offBits = Le32(data + 10);
+    const uint32_t offBits = ReadLe32(data + 10);
     h.PixelOffset = (offBits >= pos && offBits < size) ? offBits : pos;
     if (h.PixelOffset >= size) {
         ZELT_LOG("BmpReader", "bitmap without pixel data");
@@ -213,7 +203,7 @@ void DecodeUncompressed(const uint8_t* data, const THeader& h, uint32_t* pixels)
             break;
         default:  // 16 and 32 bits through the channel masks
             for (int x = 0; x < h.Width; ++x) {
-                const uint32_t v = h.BitCount == 16 ? Le16(src + 2 * x) : Le32(src + 4 * x);
+                const uint32_t v = h.BitCount == 16 ? ReadLe16(src + 2 * x) : ReadLe32(src + 4 * x);
                 dst[x] = (red.Extract(v) << 16) | (green.Extract(v) << 8) | blue.Extract(v);
             }
             break;

@@ -1,5 +1,7 @@
 #include "data/SaverData.h"
 
+#include "data/LittleEndian.h"
+
 #include <cstring>
 
 namespace {
@@ -12,11 +14,8 @@ void EncodeSaverData(const SAVER_DATA& data, std::uint8_t (&bytes)[kSaverDataSiz
 {
     std::int32_t words[kWords];
     std::memcpy(words, &data, kSaverDataSize);
-    for (std::size_t w = 0; w < kWords; ++w) {
-        const std::uint32_t v = static_cast<std::uint32_t>(words[w]);
-        for (std::size_t b = 0; b < 4; ++b)
-            bytes[w * 4 + b] = static_cast<std::uint8_t>(v >> (8 * b));
-    }
+    for (std::size_t w = 0; w < kWords; ++w)
+        WriteLe32(&bytes[w * 4], static_cast<std::uint32_t>(words[w]));
 }
 
 void DecodeSaverData(const std::uint8_t* bytes, std::size_t n, SAVER_DATA& data)
@@ -28,11 +27,7 @@ void DecodeSaverData(const std::uint8_t* bytes, std::size_t n, SAVER_DATA& data)
     if (n > 0)
         std::memcpy(all, bytes, n);
     std::int32_t words[kWords];
-    for (std::size_t w = 0; w < kWords; ++w) {
-        std::uint32_t v = 0;
-        for (std::size_t b = 0; b < 4; ++b)
-            v |= static_cast<std::uint32_t>(all[w * 4 + b]) << (8 * b);
-        words[w] = static_cast<std::int32_t>(v);
-    }
+    for (std::size_t w = 0; w < kWords; ++w)
+        words[w] = static_cast<std::int32_t>(ReadLe32(&all[w * 4]));
     std::memcpy(&data, words, kSaverDataSize);
 }

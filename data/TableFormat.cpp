@@ -1,6 +1,7 @@
 #include "data/TableFormat.h"
 
 #include "classlib/Streams.h"
+#include "data/LittleEndian.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -137,9 +138,7 @@ void PutInt32(std::string& out, int32_t value)
 
 int32_t GetInt32(const unsigned char* bytes)
 {
-    const uint32_t v = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-                       (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-    return static_cast<int32_t>(v);
+    return static_cast<int32_t>(ReadLe32(bytes));
 }
 
 std::string RecordBytes(const std::vector<std::string>& values)
