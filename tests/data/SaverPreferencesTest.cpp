@@ -1,5 +1,6 @@
 #include "data/SaverPreferences.h"
 #include "data/SettingsStore.h"
+#include "tests/data/LeWords.h"
 
 #include <gtest/gtest.h>
 
@@ -53,15 +54,6 @@ public:
     std::string OpenedKey;
     std::map<std::string, Value> Values;
 };
-
-std::string Words(std::initializer_list<std::int32_t> words)
-{
-    std::string out;
-    for (const std::int32_t w : words)
-        for (int b = 0; b < 4; ++b)
-            out += static_cast<char>((static_cast<std::uint32_t>(w) >> (8 * b)) & 0xFF);
-    return out;
-}
 
 } // namespace
 

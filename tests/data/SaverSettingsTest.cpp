@@ -1,5 +1,6 @@
 #include "data/FileLog.h"
 #include "data/SaverSettings.h"
+#include "tests/data/LeWords.h"
 
 #include <gtest/gtest.h>
 
@@ -44,15 +45,6 @@ bool GetRaw(const std::string& project, const char* name, DWORD& type, std::stri
         return false;
     bytes.assign(buffer, size);
     return true;
-}
-
-std::string Words(std::initializer_list<std::int32_t> words)
-{
-    std::string out;
-    for (const std::int32_t w : words)
-        for (int b = 0; b < 4; ++b)
-            out += static_cast<char>((static_cast<std::uint32_t>(w) >> (8 * b)) & 0xFF);
-    return out;
 }
 
 // A hidden window that records the messages the settings send and post to it.
