@@ -10,6 +10,16 @@ void SelectTool(HDC dc, HGDIOBJ object, HGDIOBJ& original)
         original = previous;
 }
 
+// Frees a tool made for settings that have changed, deselecting it first; the next drawing makes the new one.
+template <class Handle>
+void DropTool(HDC dc, TGdiObject<Handle>& object, HGDIOBJ original)
+{
+    if (!object)
+        return;
+    SelectObject(dc, original);
+    object.Reset();
+}
+
 }  // namespace
 
 TCanvas::TCanvas(HDC dc) : DC_(dc) {}
@@ -28,11 +38,7 @@ TCanvas::~TCanvas()
 void TCanvas::SetPen(const TPen& pen)
 {
     Pen_ = pen;
-    if (PenObject_) {
-        // Stale: deselect before freeing; the next drawing makes the new one.
-        SelectObject(DC_, OriginalPen_);
-        PenObject_.Reset();
-    }
+    DropTool(DC_, PenObject_, OriginalPen_);
 }
 
 void TCanvas::SetPenColor(TColor color)
@@ -45,10 +51,7 @@ void TCanvas::SetPenColor(TColor color)
 void TCanvas::SetBrush(const TBrush& brush)
 {
     Brush_ = brush;
-    if (BrushObject_) {
-        SelectObject(DC_, OriginalBrush_);
-        BrushObject_.Reset();
-    }
+    DropTool(DC_, BrushObject_, OriginalBrush_);
 }
 
 void TCanvas::SetBrushColor(TColor color)
@@ -69,10 +72,7 @@ void TCanvas::SetBrushStyle(TBrushStyle style)
 void TCanvas::SetFont(const TFont& font)
 {
     Font_ = font;
-    if (FontObject_) {
-        SelectObject(DC_, OriginalFont_);
-        FontObject_.Reset();
-    }
+    DropTool(DC_, FontObject_, OriginalFont_);
 }
 
 void TCanvas::RequirePen()
