@@ -4,6 +4,7 @@
 #include <new>
 
 #include "classlib/GdiObject.h"
+#include "classlib/Library.h"
 #include "data/BmpReader.h"
 #include "data/CharCodes.h"
 #include "data/FileLog.h"
@@ -95,29 +96,6 @@ std::string TempFolder()
         folder += '\\';
     return folder;
 }
-
-// A loaded library, freed when it goes out of scope.
-class TLibrary {
-public:
-    explicit TLibrary(const std::string& path) : Module_(LoadLibraryA(path.c_str())) {}
-    ~TLibrary()
-    {
-        if (Module_)
-            FreeLibrary(Module_);
-    }
-    TLibrary(const TLibrary&) = delete;
-    TLibrary& operator=(const TLibrary&) = delete;
-
-    explicit operator bool() const { return Module_ != nullptr; }
-    template <typename F>
-    F Find(const char* name) const
-    {
-        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Module_, name)));
-    }
-
-private:
-    HMODULE Module_;
-};
 
 std::unique_ptr<TBitmap> MakeBlankBitmap(int width, int height, TColor color)
 {

@@ -1,40 +1,12 @@
 #include "data/Monitors.h"
 
+#include "classlib/Library.h"
 #include "data/FileLog.h"
 
 RECT g_MonitorRects[kMaxMonitors] = {};
 int g_MonitorCount = 0;
 
 namespace {
-
-// A loaded library, freed once.
-class TLibrary {
-public:
-    explicit TLibrary(const char* name) : Handle_(LoadLibraryA(name)) {}
-    ~TLibrary()
-    {
-        if (Handle_)
-            FreeLibrary(Handle_);
-    }
-    TLibrary(const TLibrary&) = delete;
-    TLibrary& operator=(const TLibrary&) = delete;
-
-    explicit operator bool() const { return Handle_ != nullptr; }
-    template <class F>
-    F Lookup(const char* name) const
-    {
-        return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(Handle_, name)));
-    }
-    BOOL Free()
-    {
-        const BOOL ok = FreeLibrary(Handle_);
-        Handle_ = nullptr;
-        return ok;
-    }
-
-private:
-    HMODULE Handle_;
-};
 
 // The screen's device context for one scope.
 class TScreenDC {
@@ -98,8 +70,8 @@ int GetMonitorRect(int n, int& left, int& top, int& width, int& height)
     TLibrary user32("User32.dll");
     if (!user32)
         return 0;
-    MonitorRectUsing(user32.Lookup<TEnumDisplayMonitorsFn>("EnumDisplayMonitors"),
-                     user32.Lookup<TGetSystemMetricsFn>("GetSystemMetrics"), n, left, top, width, height);
+    MonitorRectUsing(user32.Find<TEnumDisplayMonitorsFn>("EnumDisplayMonitors"),
+                     user32.Find<TGetSystemMetricsFn>("GetSystemMetrics"), n, left, top, width, height);
     return user32.Free();
 }
 
