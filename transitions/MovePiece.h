@@ -1,5 +1,5 @@
-// Drawing steps of the Move families: a piece of the new picture copied to another place of the picture area,
-// and the background put back over lines that a moving piece has left.
+// Drawing steps of the moving effects (Move, numbered Move, Bar): a piece of the new picture copied to another
+// place of the picture area, and the background put back over lines that a moving piece has left.
 #pragma once
 
 #include "transitions/TransitionEffects.h"
