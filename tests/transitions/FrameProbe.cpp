@@ -2,18 +2,15 @@
 
 #include <algorithm>
 
-#include "classlib/Thread.h"
+#include <gtest/gtest.h>
+
+#include "OffscreenPictures.h"
 #include "transitions/TransitionEffects.h"
-#include "transitions/TransitionTestSeam.h"
 
 ProbeResult RunProbe(const ProbeSetup& s)
 {
     ProbeResult result;
-    CComPicture picture, background, buffer;
-    FillCoordPicture(picture, s.W, s.H, kPictureMark);
-    FillCoordPicture(background, s.W, s.H, kBackgroundMark);
-    FillCoordPicture(buffer, s.W, s.H, kStaleMark);
-
+    OffscreenPictures pictures(s.W, s.H);
     TThread thread;
     TransitionTestSeam seam;
     seam.FixedSeed = true;
@@ -21,27 +18,33 @@ ProbeResult RunProbe(const ProbeSetup& s)
     seam.OnFrame = [&](CTransitionEffects&) {
         ++result.Frames;
         if (std::find(s.Probes.begin(), s.Probes.end(), result.Frames) != s.Probes.end())
-            result.Shots[result.Frames] = ReadPicture(buffer);
+            result.Shots[result.Frames] = pictures.ReadBuffer();
         if (result.Frames == s.StopAtFrame)
             thread.Terminate();
     };
-
-    TransitionParams params = {};
-    params.Background = &background;
-    params.Picture = &picture;
-    params.BackBuffer = &buffer;
-    params.EffectIndex = s.Effect;
-    params.EffectsOn = 1;
-    params.Step = s.Step;
-    params.Thread = &thread;
-
-    g_TransitionTestSeam = &seam;
-    {
-        CTransitionEffects fx;
-        fx.LoadParams(params);
-        fx.ShowTransition();
-    }
-    g_TransitionTestSeam = nullptr;
-    result.End = ReadPicture(buffer);
+    pictures.Run(s.Effect, s.Step, thread, seam);
+    result.End = pictures.ReadBuffer();
     return result;
+}
+
+std::vector<int> AllFrames(int count)
+{
+    std::vector<int> frames;
+    for (int f = 1; f <= count; ++f)
+        frames.push_back(f);
+    return frames;
+}
+
+void ExpectPausePerFrame(const std::vector<MemberPause>& members)
+{
+    for (const MemberPause& m : members) {
+        ProbeSetup s;
+        s.Effect = m.Effect;
+        s.W = 23;
+        s.H = 21;
+        s.Step = 3;
+        const ProbeResult r = RunProbe(s);
+        EXPECT_GT(r.Frames, 0) << m.Effect;
+        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
+    }
 }

@@ -24,6 +24,17 @@ struct ProbeResult {
 
 ProbeResult RunProbe(const ProbeSetup& setup);
 
+// Frames 1 to count, for probing every frame.
+std::vector<int> AllFrames(int count);
+
+// An effect number and the pause it makes after each of its frames.
+struct MemberPause {
+    int Effect, Ms;
+};
+
+// Runs each member on a 23 x 21 picture with Step 3: it draws frames and pauses its Ms after every one.
+void ExpectPausePerFrame(const std::vector<MemberPause>& members);
+
 // The pixel shows the new picture's pixel (px, py).
 inline bool Shows(const Snapshot& shot, int x, int y, int px, int py)
 {

@@ -11,28 +11,6 @@
 
 namespace {
 
-// Where a pixel of the area takes its value from: the picture pixel (X, Y), or the background when X < 0.
-struct Source {
-    int X, Y;
-};
-constexpr Source kBackground{-1, -1};
-using FrameModel = std::function<Source(int x, int y)>;
-
-int WrongPixels(const Snapshot& shot, const FrameModel& model)
-{
-    int wrong = 0;
-    for (int y = 0; y < shot.Height; ++y)
-        for (int x = 0; x < shot.Width; ++x) {
-            const Source from = model(x, y);
-            const uint32_t want =
-                from.X < 0 ? CoordPixel(x, y, kBackgroundMark) : CoordPixel(from.X, from.Y, kPictureMark);
-            wrong += shot.At(x, y) != want;
-        }
-    return wrong;
-}
-
-const FrameModel kWhole = [](int x, int y) { return Source{x, y}; };
-
 OffscreenResult RunMove(int effect, int w, int h, int stopAt = 0)
 {
     OffscreenSetup s;

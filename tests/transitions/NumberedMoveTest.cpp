@@ -7,37 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "OffscreenPictures.h"
 #include "OffscreenRun.h"
 #include "PicturePixels.h"
-#include "classlib/Thread.h"
-#include "transitions/TransitionEffects.h"
-#include "transitions/TransitionTestSeam.h"
 
 namespace {
 
 constexpr int kSlideStep = 7;  // the slide's step, which no member uses
-
-// Where a pixel of the area takes its value from: the picture pixel (X, Y), or the background when X < 0.
-struct Source {
-    int X, Y;
-};
-constexpr Source kBackground{-1, -1};
-using FrameModel = std::function<Source(int x, int y)>;
-
-int WrongPixels(const Snapshot& shot, const FrameModel& model)
-{
-    int wrong = 0;
-    for (int y = 0; y < shot.Height; ++y)
-        for (int x = 0; x < shot.Width; ++x) {
-            const Source from = model(x, y);
-            const uint32_t want =
-                from.X < 0 ? CoordPixel(x, y, kBackgroundMark) : CoordPixel(from.X, from.Y, kPictureMark);
-            wrong += shot.At(x, y) != want;
-        }
-    return wrong;
-}
-
-const FrameModel kWhole = [](int x, int y) { return Source{x, y}; };
 
 OffscreenResult RunMove(int effect, int w, int h)
 {
@@ -54,31 +30,14 @@ OffscreenResult RunMove(int effect, int w, int h)
 std::vector<Snapshot> ShotsAtLongPauses(int effect, int w, int h)
 {
     std::vector<Snapshot> shots;
-    CComPicture picture, background, buffer;
-    FillCoordPicture(picture, w, h, kPictureMark);
-    FillCoordPicture(background, w, h, kBackgroundMark);
-    FillCoordPicture(buffer, w, h, kStaleMark);
+    OffscreenPictures pictures(w, h);
     TThread thread;
     TransitionTestSeam seam;
     seam.OnPause = [&](int ms) {
         if (ms >= 800)
-            shots.push_back(ReadPicture(buffer));
+            shots.push_back(pictures.ReadBuffer());
     };
-    TransitionParams params = {};
-    params.Background = &background;
-    params.Picture = &picture;
-    params.BackBuffer = &buffer;
-    params.EffectIndex = effect;
-    params.EffectsOn = 1;
-    params.Step = kSlideStep;
-    params.Thread = &thread;
-    g_TransitionTestSeam = &seam;
-    {
-        CTransitionEffects fx;
-        fx.LoadParams(params);
-        fx.ShowTransition();
-    }
-    g_TransitionTestSeam = nullptr;
+    pictures.Run(effect, kSlideStep, thread, seam);
     return shots;
 }
 

@@ -1,17 +1,12 @@
 #include "OffscreenRun.h"
 
-#include "classlib/Thread.h"
+#include "OffscreenPictures.h"
 #include "transitions/TransitionEffects.h"
-#include "transitions/TransitionTestSeam.h"
 
 OffscreenResult RunOffscreen(const OffscreenSetup& s)
 {
     OffscreenResult result;
-    CComPicture picture, background, buffer;
-    FillCoordPicture(picture, s.W, s.H, kPictureMark);
-    FillCoordPicture(background, s.W, s.H, kBackgroundMark);
-    FillCoordPicture(buffer, s.W, s.H, kStaleMark);
-
+    OffscreenPictures pictures(s.W, s.H);
     TThread thread;
     TransitionTestSeam seam;
     seam.FixedSeed = true;
@@ -21,28 +16,12 @@ OffscreenResult RunOffscreen(const OffscreenSetup& s)
         ++result.Frames;
         result.StepInFrames.push_back(fx.Step);
         if (s.KeepFrames)
-            result.Shots.push_back(ReadPicture(buffer));
+            result.Shots.push_back(pictures.ReadBuffer());
         if (result.Frames == s.StopAtFrame)
             thread.Terminate();
     };
-
-    TransitionParams params = {};
-    params.Background = &background;
-    params.Picture = &picture;
-    params.BackBuffer = &buffer;
-    params.EffectIndex = s.Effect;
-    params.EffectsOn = 1;
-    params.Step = s.Step;
-    params.Thread = &thread;
-
-    g_TransitionTestSeam = &seam;
-    CTransitionEffects fx;
-    fx.LoadParams(params);
-    fx.ShowTransition();
-    g_TransitionTestSeam = nullptr;
-
-    result.StepAfter = fx.Step;
-    result.End = ReadPicture(buffer);
+    result.StepAfter = pictures.Run(s.Effect, s.Step, thread, seam);
+    result.End = pictures.ReadBuffer();
     return result;
 }
 

@@ -17,14 +17,6 @@ constexpr int kShowUpDown = 117;
 constexpr int kShutterHorizontal = 118;
 constexpr int kShutterVertical = 119;
 
-std::vector<int> AllFrames(int count)
-{
-    std::vector<int> frames;
-    for (int f = 1; f <= count; ++f)
-        frames.push_back(f);
-    return frames;
-}
-
 TEST(ShowFromCorner, TopLeftAt400x300GrowsTheHeightBy2WithProportionalWidths)
 {
     ProbeSetup s;
@@ -222,9 +214,7 @@ TEST(Shutter, VerticalFillsEvenBandsFromTheTopAndOddBandsFromTheBottom)
 
 TEST(ShowAndShutter, EveryMemberPausesAsItsRowOfTheEffectListSays)
 {
-    const struct {
-        int Effect, Ms;
-    } members[] = {
+    ExpectPausePerFrame({
         {112, 5},
         {113, 5},
         {114, 5},
@@ -233,17 +223,7 @@ TEST(ShowAndShutter, EveryMemberPausesAsItsRowOfTheEffectListSays)
         {117, 2},
         {118, 2},
         {119, 2},
-    };
-    for (const auto& m : members) {
-        ProbeSetup s;
-        s.Effect = m.Effect;
-        s.W = 23;
-        s.H = 21;
-        s.Step = 3;
-        const ProbeResult r = RunProbe(s);
-        EXPECT_GT(r.Frames, 0) << m.Effect;
-        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
-    }
+    });
 }
 
 } // namespace

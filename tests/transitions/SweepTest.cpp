@@ -93,24 +93,12 @@ TEST(Sweep, SmallPicturesStillRunTheWholeBandPast)
 
 TEST(Sweep, EveryMemberPausesAsItsRowOfTheEffectListSays)
 {
-    const struct {
-        int Effect, Ms;
-    } members[] = {
+    ExpectPausePerFrame({
         {129, 30},
         {130, 30},
         {131, 30},
         {132, 30},
-    };
-    for (const auto& m : members) {
-        ProbeSetup s;
-        s.Effect = m.Effect;
-        s.W = 23;
-        s.H = 21;
-        s.Step = 3;
-        const ProbeResult r = RunProbe(s);
-        EXPECT_GT(r.Frames, 0) << m.Effect;
-        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
-    }
+    });
 }
 
 } // namespace

@@ -128,9 +128,7 @@ TEST(WindowBlind, AStopAfter10FramesOfRightShowsTheLeft10ColumnsOfEverySlat)
 
 TEST(WedgeAndBlind, EveryMemberPausesAsItsRowOfTheEffectListSays)
 {
-    const struct {
-        int Effect, Ms;
-    } members[] = {
+    ExpectPausePerFrame({
         {141, 2},
         {142, 2},
         {143, 2},
@@ -139,17 +137,7 @@ TEST(WedgeAndBlind, EveryMemberPausesAsItsRowOfTheEffectListSays)
         {146, 30},
         {147, 30},
         {148, 30},
-    };
-    for (const auto& m : members) {
-        ProbeSetup s;
-        s.Effect = m.Effect;
-        s.W = 23;
-        s.H = 21;
-        s.Step = 3;
-        const ProbeResult r = RunProbe(s);
-        EXPECT_GT(r.Frames, 0) << m.Effect;
-        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
-    }
+    });
 }
 
 } // namespace

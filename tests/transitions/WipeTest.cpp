@@ -84,9 +84,7 @@ TEST(Wipe, LegsAreTheTruncatedProductsWithTheSinglePrecisionRatio)
 
 TEST(Wipe, EveryMemberPausesAsItsRowOfTheEffectListSays)
 {
-    const struct {
-        int Effect, Ms;
-    } members[] = {
+    ExpectPausePerFrame({
         {149, 2},
         {150, 2},
         {151, 2},
@@ -95,17 +93,7 @@ TEST(Wipe, EveryMemberPausesAsItsRowOfTheEffectListSays)
         {154, 2},
         {155, 2},
         {156, 2},
-    };
-    for (const auto& m : members) {
-        ProbeSetup s;
-        s.Effect = m.Effect;
-        s.W = 23;
-        s.H = 21;
-        s.Step = 3;
-        const ProbeResult r = RunProbe(s);
-        EXPECT_GT(r.Frames, 0) << m.Effect;
-        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
-    }
+    });
 }
 
 } // namespace

@@ -84,24 +84,12 @@ TEST(Zigzag, ANarrowPictureIsCompleteOnceItsColumnsAreWalked)
 
 TEST(Zigzag, EveryMemberPausesAsItsRowOfTheEffectListSays)
 {
-    const struct {
-        int Effect, Ms;
-    } members[] = {
+    ExpectPausePerFrame({
         {157, 25},
         {158, 25},
         {159, 25},
         {160, 25},
-    };
-    for (const auto& m : members) {
-        ProbeSetup s;
-        s.Effect = m.Effect;
-        s.W = 23;
-        s.H = 21;
-        s.Step = 3;
-        const ProbeResult r = RunProbe(s);
-        EXPECT_GT(r.Frames, 0) << m.Effect;
-        EXPECT_EQ(r.Pauses, std::vector<int>(r.Frames, m.Ms)) << m.Effect;
-    }
+    });
 }
 
 } // namespace

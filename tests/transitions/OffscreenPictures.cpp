@@ -1,0 +1,29 @@
+#include "OffscreenPictures.h"
+
+#include "transitions/TransitionEffects.h"
+
+OffscreenPictures::OffscreenPictures(int w, int h)
+{
+    FillCoordPicture(Picture_, w, h, kPictureMark);
+    FillCoordPicture(Background_, w, h, kBackgroundMark);
+    FillCoordPicture(Buffer_, w, h, kStaleMark);
+}
+
+int OffscreenPictures::Run(int effect, int step, TThread& thread, TransitionTestSeam& seam)
+{
+    TransitionParams params = {};
+    params.Background = &Background_;
+    params.Picture = &Picture_;
+    params.BackBuffer = &Buffer_;
+    params.EffectIndex = effect;
+    params.EffectsOn = 1;
+    params.Step = step;
+    params.Thread = &thread;
+
+    g_TransitionTestSeam = &seam;
+    CTransitionEffects fx;
+    fx.LoadParams(params);
+    fx.ShowTransition();
+    g_TransitionTestSeam = nullptr;
+    return fx.Step;
+}
