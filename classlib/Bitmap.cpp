@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "classlib/DibInfo.h"
 #include "classlib/Streams.h"
 
 namespace {
@@ -9,13 +10,7 @@ namespace {
 // A 32-bit top-down DIB section; bits receives its pixels.
 HBITMAP CreateDib(int width, int height, uint32_t** bits)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownDib32Info(width, height);
     void* pixels = nullptr;
     HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     *bits = dib ? static_cast<uint32_t*>(pixels) : nullptr;

@@ -1,21 +1,13 @@
 #include "imagelib/ImageDC.h"
 
-#include <cstring>
-
+#include "classlib/DibInfo.h"
 #include "data/FileLog.h"
 
 HDC CreateImageDC(const TRgbaImage& image)
 {
     if (image.Width <= 0 || image.Height <= 0)
         return nullptr;
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = image.Width;
-    info.bmiHeader.biHeight = -image.Height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownDib32Info(image.Width, image.Height);
 
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) {

@@ -8,6 +8,7 @@
 
 #include <tiffio.h>
 
+#include "classlib/DibInfo.h"
 #include "imagelib/Ombix.h"
 #include "tests/imagelib/TestPictures.h"
 
@@ -126,12 +127,7 @@ void ExpectPictureAndFree(HDC dc, int w, int h, const TRgbaImage& expected, TFre
     const uint8_t* bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
     ASSERT_NE(nullptr, bits) << what;
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = TopDownDib32Info(w, h);
     void* copyBits = nullptr;
     HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &copyBits, nullptr, 0);
     HDC copyDC = CreateCompatibleDC(nullptr);
