@@ -30,31 +30,17 @@ struct Cross {
 void CrossWipeFromCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     const Cross cross(fx);
-    CGrowingReveal reveal;
-    for (int i = 0; i < cross.N; ++i) {
-        CRegion area;
-        cross.AddTo(area, i);
-        reveal.Show(fx, area);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    // Also after a stop request.
-    CopyPiece(fx, 0, 0, cross.W, cross.H);
+    RevealGrowingShape(fx, args.PauseMs, 0, cross.N - 1, [&cross](CRegion& region, int n) {
+        cross.AddTo(region, n);
+        return true;
+    });
 }
 
 void CrossWipeToCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     const Cross cross(fx);
-    CGrowingReveal reveal;
-    for (int n = cross.N; n >= 0; --n) {
-        CRegion area(0, 0, cross.W, cross.H);
-        CRegion hidden;
-        cross.AddTo(hidden, n);
-        area.Subtract(hidden);
-        reveal.Show(fx, area);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    // Also after a stop request.
-    CopyPiece(fx, 0, 0, cross.W, cross.H);
+    RevealOutsideShrinkingShape(fx, args.PauseMs, cross.N, [&cross](CRegion& region, int n) {
+        cross.AddTo(region, n);
+        return true;
+    });
 }

@@ -29,31 +29,17 @@ struct Diamond {
 void DiamondFromCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     const Diamond diamond(fx);
-    CGrowingReveal reveal;
-    for (int i = 0; i < diamond.W; ++i) {
-        CRegion area;
-        diamond.AddTo(area, i);
-        reveal.Show(fx, area);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    // Also after a stop request.
-    CopyPiece(fx, 0, 0, diamond.W, diamond.H);
+    RevealGrowingShape(fx, args.PauseMs, 0, diamond.W - 1, [&diamond](CRegion& region, int n) {
+        diamond.AddTo(region, n);
+        return true;
+    });
 }
 
 void DiamondToCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     const Diamond diamond(fx);
-    CGrowingReveal reveal;
-    for (int n = diamond.W; n >= 0; --n) {
-        CRegion area(0, 0, diamond.W, diamond.H);
-        CRegion hidden;
-        diamond.AddTo(hidden, n);
-        area.Subtract(hidden);
-        reveal.Show(fx, area);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    // Also after a stop request.
-    CopyPiece(fx, 0, 0, diamond.W, diamond.H);
+    RevealOutsideShrinkingShape(fx, args.PauseMs, diamond.W, [&diamond](CRegion& region, int n) {
+        diamond.AddTo(region, n);
+        return true;
+    });
 }

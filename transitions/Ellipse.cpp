@@ -29,63 +29,27 @@ int Diagonal(int a, int b)
     return static_cast<int>(std::sqrt(static_cast<double>(a) * a + static_cast<double>(b) * b));
 }
 
-void CopyWhole(CTransitionEffects& fx)
-{
-    CopyPiece(fx, 0, 0, fx.PictureWidth, fx.PictureHeight);
-}
-
 } // namespace
 
 // A size whose region cannot be made is skipped without drawing, pumping or pausing.
 void EllipseFromCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight;
-    const int last = Diagonal(W / 2, H / 2) + 1;
-    CGrowingReveal reveal;
-    for (int i = 1; i <= last; ++i) {
-        CRegion area;
-        if (!AddCentredEllipse(area, W, H, i))
-            continue;
-        reveal.Show(fx, area);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    // Also after a stop request.
-    CopyWhole(fx);
+    RevealGrowingShape(fx, args.PauseMs, 1, Diagonal(W / 2, H / 2) + 1,
+                       [W, H](CRegion& region, int n) { return AddCentredEllipse(region, W, H, n); });
 }
 
 void EllipseToCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight;
-    CGrowingReveal reveal;
-    for (int n = W < H ? W / 2 : H / 2; n >= 0; --n) {
-        CRegion hidden;
-        if (!AddCentredEllipse(hidden, W, H, n))
-            continue;
-        CRegion area(0, 0, W, H);
-        area.Subtract(hidden);
-        reveal.Show(fx, area);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    // Also after a stop request.
-    CopyWhole(fx);
+    RevealOutsideShrinkingShape(fx, args.PauseMs, W < H ? W / 2 : H / 2,
+                                [W, H](CRegion& region, int n) { return AddCentredEllipse(region, W, H, n); });
 }
 
 // A circle, not an ellipse, until its radius reaches the picture's diagonal, wherever the centre lies.
 void EllipseRandom(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int cx = args.CentreX, cy = args.CentreY;
-    const int last = Diagonal(fx.PictureWidth, fx.PictureHeight);
-    CGrowingReveal reveal;
-    for (int i = 1; i < last; ++i) {
-        CRegion area;
-        if (!AddEllipse(area, cx - i, cy - i, cx + i, cy + i))
-            continue;
-        reveal.Show(fx, area);
-        if (!EndFrame(fx, args.PauseMs))
-            break;
-    }
-    // Also after a stop request.
-    CopyWhole(fx);
+    RevealGrowingShape(fx, args.PauseMs, 1, Diagonal(fx.PictureWidth, fx.PictureHeight) - 1,
+                       [cx, cy](CRegion& region, int n) { return AddEllipse(region, cx - n, cy - n, cx + n, cy + n); });
 }
