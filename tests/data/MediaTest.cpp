@@ -44,17 +44,10 @@ TableSpec SettingTable(const std::vector<std::vector<std::string>>& slides)
     return TableSpec{"setting", kSettingFields, std::vector<bool>(kSettingFields.size(), false), slides};
 }
 
-TableSpec MediaTable(const std::vector<std::pair<std::string, std::string>>& files)
+// A table of named files ("media" or "accfile"): a "name" field and a binary field called as the table.
+TableSpec FileTable(const std::string& table, const std::vector<std::pair<std::string, std::string>>& files)
 {
-    TableSpec t{"media", {"name", "media"}, {false, true}, {}};
-    for (const auto& f : files)
-        t.records.push_back({f.first, f.second});
-    return t;
-}
-
-TableSpec AccFileTable(const std::vector<std::pair<std::string, std::string>>& files)
-{
-    TableSpec t{"accfile", {"name", "accfile"}, {false, true}, {}};
+    TableSpec t{table, {"name", table}, {false, true}, {}};
     for (const auto& f : files)
         t.records.push_back({f.first, f.second});
     return t;
@@ -94,8 +87,8 @@ std::string Loaded(int result, TMemoryStream& s)
 
 TEST(Media, ExactAndContainingLookups)
 {
-    TestDb db({MediaTable({{"data.jpg", "DATA"}, {"a.jpg", "A"}, {"my_intro.avi", "MY"}, {"intro.avi", "INTRO"},
-                           {"\xC4QUAL.PNG", "UMLAUT"}})});
+    TestDb db({FileTable("media", {{"data.jpg", "DATA"}, {"a.jpg", "A"}, {"my_intro.avi", "MY"}, {"intro.avi", "INTRO"},
+                                   {"\xC4QUAL.PNG", "UMLAUT"}})});
     CMedia media;
     media.SetDatabase(&db.Db);
     media.Open();
@@ -117,7 +110,7 @@ TEST(Media, ExactAndContainingLookups)
 
 TEST(Media, MissingTableFindsNothing)
 {
-    TestDb db({AccFileTable({})});
+    TestDb db({FileTable("accfile", {})});
     CMedia media;
     media.SetDatabase(&db.Db);
     media.Open();
@@ -315,7 +308,7 @@ TEST(MediaSetting, AccessoryFilesHonourOverwrite)
 {
     const std::string folder = TestFile("_acc") + "_";  // a prefix of the test's own stands in for a folder
     TestDb db({SettingTable({Slide(BlockBytes(Block(0, 1)), "a.swf", "1;", "Config.XML#missing.txt#art.png#tail")}),
-               AccFileTable({{"config.xml", "<new/>"}, {"ART.png", "PNG"}, {"tail", "never"}})});
+               FileTable("accfile", {{"config.xml", "<new/>"}, {"ART.png", "PNG"}, {"tail", "never"}})});
     CMediaSetting slides;
     slides.SetDatabase(&db.Db);
     slides.Open();
@@ -344,7 +337,7 @@ TEST(MediaSetting, AccessoryFileNamesMayNotLeaveTheFolder)
 
     const std::string folder = TestFile("_hostile") + "_";
     TestDb db({SettingTable({Slide(BlockBytes(Block(0, 1)), "a.swf", "1;", "../escaped_" + folder + "#ok.txt#")}),
-               AccFileTable({{"../escaped_" + folder, "BAD"}, {"ok.txt", "OK"}})});
+               FileTable("accfile", {{"../escaped_" + folder, "BAD"}, {"ok.txt", "OK"}})});
     CMediaSetting slides;
     slides.SetDatabase(&db.Db);
     slides.Open();
