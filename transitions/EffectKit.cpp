@@ -151,6 +151,16 @@ void CopyPiece(CTransitionEffects& fx, int x, int y, int w, int h)
     CopyPieceFrom(fx, PictureDC(fx.Picture), x, y, w, h);
 }
 
+void CopyRows(CTransitionEffects& fx, int from, int to)
+{
+    CopyPiece(fx, 0, from, fx.PictureWidth, to - from);
+}
+
+void CopyColumns(CTransitionEffects& fx, int from, int to)
+{
+    CopyPiece(fx, from, 0, to - from, fx.PictureHeight);
+}
+
 void CopyRegion(CTransitionEffects& fx, const CRegion& region)
 {
     HDC source = PictureDC(fx.Picture);

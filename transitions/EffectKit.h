@@ -66,6 +66,9 @@ int ScaleBy(float ratio, int value);
 void CopyPiece(CTransitionEffects& fx, int x, int y, int w, int h);
 // The same from another source laid over the picture area (a temporary of the picture's size or larger).
 void CopyPieceFrom(CTransitionEffects& fx, HDC source, int x, int y, int w, int h);
+// Rows [from, to) or columns [from, to) of the new picture in place, cut to the picture as by CopyPiece.
+void CopyRows(CTransitionEffects& fx, int from, int to);
+void CopyColumns(CTransitionEffects& fx, int from, int to);
 // Copies the whole new picture through the region (picture coordinates, clipped to the picture) on the
 // window, then on the back buffer; no clip region stays selected afterwards.
 void CopyRegion(CTransitionEffects& fx, const CRegion& region);

@@ -13,17 +13,6 @@ using std::min;
 
 namespace {
 
-// Rows [from, to) and columns [from, to) in place; CopyPiece cuts them to the picture.
-void Rows(CTransitionEffects& fx, int from, int to)
-{
-    CopyPiece(fx, 0, from, fx.PictureWidth, to - from);
-}
-
-void Columns(CTransitionEffects& fx, int from, int to)
-{
-    CopyPiece(fx, from, 0, to - from, fx.PictureHeight);
-}
-
 using Lines = void (*)(CTransitionEffects&, int, int);
 
 // Bands [s, s + 2) for s = 0, 2, ... while s < n.
@@ -75,12 +64,12 @@ void ScanToEdge(CTransitionEffects& fx, const EffectArgs& args, int n, Lines lin
 
 void ScanDown(CTransitionEffects& fx, const EffectArgs& args)
 {
-    ScanForward(fx, args, fx.PictureHeight, Rows);
+    ScanForward(fx, args, fx.PictureHeight, CopyRows);
 }
 
 void ScanRight(CTransitionEffects& fx, const EffectArgs& args)
 {
-    ScanForward(fx, args, fx.PictureWidth, Columns);
+    ScanForward(fx, args, fx.PictureWidth, CopyColumns);
 }
 
 // One column per frame from the right edge.
@@ -89,7 +78,7 @@ void ScanLeft(CTransitionEffects& fx, const EffectArgs& args)
     CStepOverride step(fx, 2);
     const int W = fx.PictureWidth;
     for (int i = 0; i < W; ++i) {
-        Columns(fx, W - 1 - i, W - i);
+        CopyColumns(fx, W - 1 - i, W - i);
         if (!EndFrame(fx, args.PauseMs))
             return;
     }
@@ -102,7 +91,7 @@ void ScanUp(CTransitionEffects& fx, const EffectArgs& args)
         CStepOverride step(fx, 2);
         const int H = fx.PictureHeight, d = fx.Step;
         for (int s = 0; s < H; s += d) {
-            Rows(fx, max(H - s - d, 0), H - s);
+            CopyRows(fx, max(H - s - d, 0), H - s);
             if (!EndFrame(fx, args.PauseMs))
                 break;
         }
@@ -112,20 +101,20 @@ void ScanUp(CTransitionEffects& fx, const EffectArgs& args)
 
 void ScanToCenterHorizontal(CTransitionEffects& fx, const EffectArgs& args)
 {
-    ScanToCenter(fx, args, fx.PictureHeight, Rows);
+    ScanToCenter(fx, args, fx.PictureHeight, CopyRows);
 }
 
 void ScanToCenterVertical(CTransitionEffects& fx, const EffectArgs& args)
 {
-    ScanToCenter(fx, args, fx.PictureWidth, Columns);
+    ScanToCenter(fx, args, fx.PictureWidth, CopyColumns);
 }
 
 void ScanToEdgeHorizontal(CTransitionEffects& fx, const EffectArgs& args)
 {
-    ScanToEdge(fx, args, fx.PictureHeight, Rows);
+    ScanToEdge(fx, args, fx.PictureHeight, CopyRows);
 }
 
 void ScanToEdgeVertical(CTransitionEffects& fx, const EffectArgs& args)
 {
-    ScanToEdge(fx, args, fx.PictureWidth, Columns);
+    ScanToEdge(fx, args, fx.PictureWidth, CopyColumns);
 }

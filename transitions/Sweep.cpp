@@ -10,16 +10,6 @@ namespace {
 constexpr int kCell = 20;
 constexpr int kBand = 20 * kCell;
 
-void CopyRows(CTransitionEffects& fx, int from, int to)
-{
-    CopyPiece(fx, 0, from, fx.PictureWidth, to - from);
-}
-
-void CopyColumns(CTransitionEffects& fx, int from, int to)
-{
-    CopyPiece(fx, from, 0, to - from, fx.PictureHeight);
-}
-
 // Forward sweeps: the band starts just before the near edge, trailing cell (whole) first.
 template <typename CopyLines>
 void SweepForward(CTransitionEffects& fx, const EffectArgs& args, int extent, CopyLines copyLines)
