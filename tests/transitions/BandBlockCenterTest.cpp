@@ -2,8 +2,7 @@
 // spiral and the Center rectangles.
 #include <gtest/gtest.h>
 
-#include <memory>
-
+#include "ProgramBench.h"
 #include "TransitionHarness.h"
 
 namespace {
@@ -11,20 +10,10 @@ namespace {
 constexpr int kClientW = 120;
 constexpr int kClientH = 80;
 
-std::unique_ptr<TransitionBench> g_Bench;
-
 TransitionBench& Bench()
 {
-    if (!g_Bench)
-        g_Bench = std::make_unique<TransitionBench>(kClientW, kClientH, WindowSlot(2));
-    return *g_Bench;
+    return ProgramBench(kClientW, kClientH, 2);
 }
-
-class BenchCleanup : public ::testing::Environment {
-public:
-    void TearDown() override { g_Bench.reset(); }
-};
-const auto* const g_Cleanup = ::testing::AddGlobalTestEnvironment(new BenchCleanup);
 
 RunSetup Placed(int effect, int w, int h, int step = 1)
 {

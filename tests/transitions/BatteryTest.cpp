@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
+#include "ProgramBench.h"
 #include "TransitionHarness.h"
 #include "transitions/EffectTable.h"
 
@@ -21,21 +21,10 @@ struct Size {
 };
 const Size kSizes[] = {{1, 1}, {2, 3}, {9, 7}, {30, 17}, {61, 47}, {47, 61}, {101, 33}};
 
-// One window for the whole program, made on first use and destroyed before the program's exit.
-std::unique_ptr<TransitionBench> g_Bench;
-
 TransitionBench& Bench()
 {
-    if (!g_Bench)
-        g_Bench = std::make_unique<TransitionBench>(kClientW, kClientH, WindowSlot(0));
-    return *g_Bench;
+    return ProgramBench(kClientW, kClientH, 0);
 }
-
-class BenchCleanup : public ::testing::Environment {
-public:
-    void TearDown() override { g_Bench.reset(); }
-};
-const auto* const g_Cleanup = ::testing::AddGlobalTestEnvironment(new BenchCleanup);
 
 std::vector<int> BuiltNumbers()
 {

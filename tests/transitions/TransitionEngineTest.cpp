@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 
+#include "ProgramBench.h"
 #include "TransitionHarness.h"
 #include "classlib/Thread.h"
 #include "data/FileLog.h"
@@ -23,20 +23,10 @@ namespace {
 constexpr int kClientW = 120;
 constexpr int kClientH = 80;
 
-std::unique_ptr<TransitionBench> g_Bench;
-
 TransitionBench& Bench()
 {
-    if (!g_Bench)
-        g_Bench = std::make_unique<TransitionBench>(kClientW, kClientH, WindowSlot(1));
-    return *g_Bench;
+    return ProgramBench(kClientW, kClientH, 1);
 }
-
-class BenchCleanup : public ::testing::Environment {
-public:
-    void TearDown() override { g_Bench.reset(); }
-};
-const auto* const g_Cleanup = ::testing::AddGlobalTestEnvironment(new BenchCleanup);
 
 int WrongPixels(const RunSetup& s, const Snapshot& shot)
 {
