@@ -9,6 +9,7 @@
 
 #include "OffscreenRun.h"
 #include "PicturePixels.h"
+#include "ShotChecks.h"
 #include "data/Random.h"
 
 namespace {
@@ -69,13 +70,9 @@ TEST(RandomCrossLines, DrawsEachColumnPairOnceWithARandomRowPairPerFrame)
     for (int f = 1; f <= r.Frames; ++f) {
         columns.insert(plan.Columns[f - 1]);
         rows.insert(plan.Rows[f - 1]);
-        int wrong = 0;
-        const Snapshot& shot = r.Shots[f - 1];
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) {
-                const bool shown = columns.count(x - x % 2) || rows.count(y) || (y > 0 && rows.count(y - 1));
-                wrong += shown ? !Revealed(shot, x, y) : shot.At(x, y) != CoordPixel(x, y, kBackgroundMark);
-            }
+        const int wrong = Mismatches(r.Shots[f - 1], [&](int x, int y) {
+            return columns.count(x - x % 2) || rows.count(y) || (y > 0 && rows.count(y - 1));
+        });
         EXPECT_EQ(wrong, 0) << "frame " << f;
     }
     EXPECT_EQ(HiddenPixels(r.End), 0);

@@ -2,10 +2,10 @@
 // frame for "down" and 5 ms for the others; frames and bands from the members' formulas.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "OffscreenRun.h"
+#include "ShotChecks.h"
 
 namespace {
 
@@ -30,16 +30,6 @@ OffscreenResult RunScan(int effect, int w, int h, int step = 9, int stopAt = 0)
     return RunOffscreen(s);
 }
 
-// Pixels that disagree with "revealed(x, y) ? own picture pixel : background".
-int Wrong(const Snapshot& shot, const std::function<bool(int, int)>& revealed)
-{
-    int wrong = 0;
-    for (int y = 0; y < shot.Height; ++y)
-        for (int x = 0; x < shot.Width; ++x)
-            wrong += revealed(x, y) ? !Revealed(shot, x, y) : shot.At(x, y) != CoordPixel(x, y, kBackgroundMark);
-    return wrong;
-}
-
 TEST(Scan, ToEdgeHorizontalAtHeight12EndsWithRow0Alone)
 {
     const OffscreenResult r = RunScan(kScanToEdgeHorizontal, 5, 12);
@@ -47,9 +37,9 @@ TEST(Scan, ToEdgeHorizontalAtHeight12EndsWithRow0Alone)
     // m = 7; s = 0, 2, 4, 6: rows 5-8, then 3-4 and 9-10, then 1-2 and 11, then row 0 alone.
     ASSERT_EQ(r.Frames, 4);
     EXPECT_EQ(r.Pauses, std::vector<int>(4, 5));
-    EXPECT_EQ(Wrong(r.Shots[0], [](int, int y) { return y >= 5 && y <= 8; }), 0);
-    EXPECT_EQ(Wrong(r.Shots[1], [](int, int y) { return y >= 3 && y <= 10; }), 0);
-    EXPECT_EQ(Wrong(r.Shots[2], [](int, int y) { return y >= 1; }), 0);
+    EXPECT_EQ(Mismatches(r.Shots[0], [](int, int y) { return y >= 5 && y <= 8; }), 0);
+    EXPECT_EQ(Mismatches(r.Shots[1], [](int, int y) { return y >= 3 && y <= 10; }), 0);
+    EXPECT_EQ(Mismatches(r.Shots[2], [](int, int y) { return y >= 1; }), 0);
     EXPECT_EQ(HiddenPixels(r.Shots[3]), 0);
     EXPECT_EQ(HiddenPixels(r.End), 0);
 }
@@ -93,12 +83,12 @@ TEST(Scan, EdgeMembersRevealTheirBandsInOrder)
     ASSERT_EQ(down.Frames, 4);
     ASSERT_EQ(up.Frames, 4);
     for (int f = 1; f <= 5; ++f)
-        EXPECT_EQ(Wrong(right.Shots[f - 1], [&](int x, int) { return x < 2 * f; }), 0) << "right, frame " << f;
+        EXPECT_EQ(Mismatches(right.Shots[f - 1], [&](int x, int) { return x < 2 * f; }), 0) << "right, frame " << f;
     for (int f = 1; f <= 9; ++f)
-        EXPECT_EQ(Wrong(left.Shots[f - 1], [&](int x, int) { return x >= 9 - f; }), 0) << "left, frame " << f;
+        EXPECT_EQ(Mismatches(left.Shots[f - 1], [&](int x, int) { return x >= 9 - f; }), 0) << "left, frame " << f;
     for (int f = 1; f <= 4; ++f) {
-        EXPECT_EQ(Wrong(down.Shots[f - 1], [&](int, int y) { return y < 2 * f; }), 0) << "down, frame " << f;
-        EXPECT_EQ(Wrong(up.Shots[f - 1], [&](int, int y) { return y >= 7 - 2 * f; }), 0) << "up, frame " << f;
+        EXPECT_EQ(Mismatches(down.Shots[f - 1], [&](int, int y) { return y < 2 * f; }), 0) << "down, frame " << f;
+        EXPECT_EQ(Mismatches(up.Shots[f - 1], [&](int, int y) { return y >= 7 - 2 * f; }), 0) << "up, frame " << f;
     }
 }
 
@@ -108,16 +98,16 @@ TEST(Scan, ToCenterMembersMeetAndRunPastTheMiddle)
     // last frame redraws rows 2-3 and 6-7.
     const OffscreenResult rows = RunScan(kScanToCenterHorizontal, 3, 10);
     ASSERT_EQ(rows.Frames, 4);
-    EXPECT_EQ(Wrong(rows.Shots[0], [](int, int y) { return y < 2 || y >= 8; }), 0);
-    EXPECT_EQ(Wrong(rows.Shots[1], [](int, int y) { return y < 4 || y >= 6; }), 0);
+    EXPECT_EQ(Mismatches(rows.Shots[0], [](int, int y) { return y < 2 || y >= 8; }), 0);
+    EXPECT_EQ(Mismatches(rows.Shots[1], [](int, int y) { return y < 4 || y >= 6; }), 0);
     EXPECT_EQ(HiddenPixels(rows.Shots[2]), 0);
 
     // W = 11: s = 0, 2, 4, 6 (s <= 6); columns [s, s + 2) and [9 - s, 11 - s); at s = 4 they overlap in
     // column 5.
     const OffscreenResult columns = RunScan(kScanToCenterVertical, 11, 3);
     ASSERT_EQ(columns.Frames, 4);
-    EXPECT_EQ(Wrong(columns.Shots[1], [](int x, int) { return x < 4 || x >= 7; }), 0);
-    EXPECT_EQ(Wrong(columns.Shots[0], [](int x, int) { return x < 2 || x >= 9; }), 0);
+    EXPECT_EQ(Mismatches(columns.Shots[1], [](int x, int) { return x < 4 || x >= 7; }), 0);
+    EXPECT_EQ(Mismatches(columns.Shots[0], [](int x, int) { return x < 2 || x >= 9; }), 0);
     EXPECT_EQ(HiddenPixels(columns.Shots[2]), 0);
 }
 
@@ -126,8 +116,8 @@ TEST(Scan, ToEdgeVerticalGrowsFromColumnW2Plus1)
     // W = 8: m = 5; s = 0, 2, 4: columns 3-6, then 1-2 and 7, then 0.
     const OffscreenResult r = RunScan(kScanToEdgeVertical, 8, 3);
     ASSERT_EQ(r.Frames, 3);
-    EXPECT_EQ(Wrong(r.Shots[0], [](int x, int) { return x >= 3 && x <= 6; }), 0);
-    EXPECT_EQ(Wrong(r.Shots[1], [](int x, int) { return x >= 1; }), 0);
+    EXPECT_EQ(Mismatches(r.Shots[0], [](int x, int) { return x >= 3 && x <= 6; }), 0);
+    EXPECT_EQ(Mismatches(r.Shots[1], [](int x, int) { return x >= 1; }), 0);
     EXPECT_EQ(HiddenPixels(r.Shots[2]), 0);
 }
 
@@ -145,12 +135,12 @@ TEST(Scan, AStopKeepsTheLastFrameOrMakesTheFinalCopy)
     // Without a final copy: "down", "left" and "right" stay as far as they came.
     const OffscreenResult down = RunScan(kScanDown, 5, 12, 9, 2);
     ASSERT_EQ(down.Frames, 2);
-    EXPECT_EQ(Wrong(down.End, [](int, int y) { return y < 4; }), 0);
+    EXPECT_EQ(Mismatches(down.End, [](int, int y) { return y < 4; }), 0);
     EXPECT_EQ(down.StepAfter, 9);
 
     const OffscreenResult left = RunScan(kScanLeft, 12, 5, 9, 3);
     ASSERT_EQ(left.Frames, 3);
-    EXPECT_EQ(Wrong(left.End, [](int x, int) { return x >= 9; }), 0);
+    EXPECT_EQ(Mismatches(left.End, [](int x, int) { return x >= 9; }), 0);
 
     // With one: the picture ends complete.
     for (int effect : {kScanToCenterHorizontal, kScanToCenterVertical, kScanToEdgeHorizontal, kScanToEdgeVertical,
