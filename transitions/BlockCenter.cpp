@@ -1,7 +1,6 @@
 #include "transitions/BlockCenter.h"
 
-#include <cstdint>
-
+#include "transitions/CentredRect.h"
 #include "transitions/EffectKit.h"
 
 namespace {
@@ -32,30 +31,6 @@ void RunBlocks(CTransitionEffects& fx, const EffectArgs& args, bool fromCenter)
         if (!EndFrame(fx, args.PauseMs))
             return;
     }
-}
-
-struct CentredRect {
-    int Left, Top, Right, Bottom;
-};
-
-// The centred rectangle of step n: half of the shorter side is n, the other half in proportion.
-CentredRect CentreRect(int W, int H, int n)
-{
-    int halfW, halfH;
-    if (W < H) {
-        halfW = n;
-        halfH = static_cast<int>(static_cast<int64_t>(H) * n / W);
-    } else {
-        halfH = n;
-        halfW = static_cast<int>(static_cast<int64_t>(W) * n / H);
-    }
-    const int cx = W / 2, cy = H / 2;
-    return {cx - halfW, cy - halfH, cx + halfW, cy + halfH};
-}
-
-int CentreSteps(int W, int H)
-{
-    return W < H ? W / 2 : H / 2;
 }
 
 // Copies the band between an outer rectangle and the inner one it contains, from source.

@@ -1,27 +1,18 @@
 #include "transitions/Ellipse.h"
 
 #include <cmath>
-#include <cstdint>
 
+#include "transitions/CentredRect.h"
 #include "transitions/GrowingReveal.h"
 #include "transitions/ShapeRegion.h"
 
 namespace {
 
-// The centred ellipse of size n: half of the shorter side is n, the other half in proportion.
-// False when GDI cannot make the region.
+// The ellipse in the centred rectangle of step n. False when GDI cannot make the region.
 bool AddCentredEllipse(CRegion& region, int W, int H, int n)
 {
-    int halfW, halfH;
-    if (W < H) {
-        halfW = n;
-        halfH = static_cast<int>(static_cast<int64_t>(H) * n / W);
-    } else {
-        halfH = n;
-        halfW = static_cast<int>(static_cast<int64_t>(W) * n / H);
-    }
-    const int cx = W / 2, cy = H / 2;
-    return AddEllipse(region, cx - halfW, cy - halfH, cx + halfW, cy + halfH);
+    const CentredRect r = CentreRect(W, H, n);
+    return AddEllipse(region, r.Left, r.Top, r.Right, r.Bottom);
 }
 
 int Diagonal(int a, int b)
@@ -42,7 +33,7 @@ void EllipseFromCenter(CTransitionEffects& fx, const EffectArgs& args)
 void EllipseToCenter(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight;
-    RevealOutsideShrinkingShape(fx, args.PauseMs, W < H ? W / 2 : H / 2,
+    RevealOutsideShrinkingShape(fx, args.PauseMs, CentreSteps(W, H),
                                 [W, H](CRegion& region, int n) { return AddCentredEllipse(region, W, H, n); });
 }
 
