@@ -20,10 +20,5 @@ int OffscreenPictures::Run(int effect, int step, TThread& thread, TransitionTest
     params.Step = step;
     params.Thread = &thread;
 
-    g_TransitionTestSeam = &seam;
-    CTransitionEffects fx;
-    fx.LoadParams(params);
-    fx.ShowTransition();
-    g_TransitionTestSeam = nullptr;
-    return fx.Step;
+    return RunWithSeam(params, seam);
 }

@@ -185,11 +185,7 @@ void RunWith(HWND wnd, CComPicture* background, CComPicture* picture, CComPictur
     p.Thread = &thread;
     TransitionTestSeam seam;
     seam.OnPause = [](int) {};
-    g_TransitionTestSeam = &seam;
-    CTransitionEffects fx;
-    fx.LoadParams(p);
-    fx.ShowTransition();
-    g_TransitionTestSeam = nullptr;
+    RunWithSeam(p, seam);
 }
 
 TEST(TransitionShow, MissingTargetsAreSkipped)

@@ -132,6 +132,16 @@ POINT WindowSlot(int program)
     return POINT{40 + 150 * (index % 8), 300 + 120 * ((index / 8) % 6)};
 }
 
+int RunWithSeam(const TransitionParams& params, TransitionTestSeam& seam)
+{
+    g_TransitionTestSeam = &seam;
+    CTransitionEffects fx;
+    fx.LoadParams(params);
+    fx.ShowTransition();
+    g_TransitionTestSeam = nullptr;
+    return fx.Step;
+}
+
 TransitionBench::TransitionBench(int clientW, int clientH, POINT screenPos)
     : ClientW(clientW), ClientH(clientH), Window(screenPos.x, screenPos.y, clientW, clientH)
 {
@@ -260,13 +270,7 @@ RunResult TransitionBench::Run(const RunSetup& s)
     params.Step = s.Step;
     params.Thread = &thread;
 
-    g_TransitionTestSeam = &seam;
-    {
-        CTransitionEffects fx;
-        fx.LoadParams(params);
-        fx.ShowTransition();
-    }
-    g_TransitionTestSeam = nullptr;
+    RunWithSeam(params, seam);
     TestWindow::StopTarget = nullptr;
 
     result.EndWindow = ReadWindow(Window.Handle(), ClientW, ClientH);

@@ -61,6 +61,12 @@ private:
     HWND Wnd_ = nullptr;
 };
 
+struct TransitionParams;
+struct TransitionTestSeam;
+
+// Runs the engine on the params with the seam installed for the run; returns the engine's Step afterwards.
+int RunWithSeam(const TransitionParams& params, TransitionTestSeam& seam);
+
 // The screen position for this test program's window, distinct per shard so parallel programs don't overlap.
 POINT WindowSlot(int program);
 
