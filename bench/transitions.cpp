@@ -1,5 +1,5 @@
-// Not a test: how far drawing stretches the designed duration of each built effect.
-// For every built effect (or the numbers given after the step) it runs one transition of a 1920 x 1080
+// Not a test: how far drawing stretches the designed duration of each effect.
+// For every effect (or the numbers given after the step) it runs one transition of a 1920 x 1080
 // picture on a 1920 x 1080 window with real pauses and prints the frames, the sum of the designed pauses,
 // the wall time and their ratio, then the worst ratio. Run it on a display of at least 1920 x 1080.
 // Usage: transitions [step [effect ...]]   (step defaults to 16)
@@ -62,8 +62,7 @@ int main(int argc, char** argv)
         effects.push_back(std::atoi(argv[i]));
     if (effects.empty())
         for (int n = 0; n < kEffectCount; ++n)
-            if (IsEffectBuilt(n))
-                effects.push_back(n);
+            effects.push_back(n);
 
     WNDCLASSW wc = {};
     wc.lpfnWndProc = BenchWndProc;

@@ -30,7 +30,6 @@
 #include "transitions/ZigZag.h"
 
 // One row per line: {routine, argument 1, argument 2, centre, pause per frame in ms, traits}.
-// A null routine marks a number whose family is not built yet; it shows the plain copy.
 const EffectRow g_EffectTable[kEffectCount] = {
     /*   0 Band down large                  */ {BandDown, 20, 0, EffectCentre::None, 20, kUsesStep | kRevealsInPlace},
     /*   1 Band down small                  */ {BandDown, 5, 0, EffectCentre::None, 20, kUsesStep | kRevealsInPlace},
@@ -194,11 +193,6 @@ const EffectRow g_EffectTable[kEffectCount] = {
     /* 159 Zig-zag right                    */ {ZigzagRight, 0, 0, EffectCentre::None, 25, kRevealsInPlace | kFinalCopyOnStop},
     /* 160 Zig-zag up                       */ {ZigzagUp, 0, 0, EffectCentre::None, 25, kRevealsInPlace | kFinalCopyOnStop},
 };
-
-bool IsEffectBuilt(int number)
-{
-    return number >= 0 && number < kEffectCount && g_EffectTable[number].Routine != nullptr;
-}
 
 EffectArgs MakeEffectArgs(const EffectRow& row, int width, int height)
 {

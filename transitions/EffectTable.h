@@ -28,7 +28,7 @@ enum EffectTraits : unsigned {
 };
 
 struct EffectRow {
-    EffectRoutine Routine;  // null: not built yet, the number shows the plain copy
+    EffectRoutine Routine;
     int Arg1;
     int Arg2;
     EffectCentre Centre;
@@ -37,8 +37,6 @@ struct EffectRow {
 };
 
 extern const EffectRow g_EffectTable[kEffectCount];
-
-bool IsEffectBuilt(int number);
 
 // The row's arguments for a W x H picture; a random centre draws from the generator (y first, then x).
 EffectArgs MakeEffectArgs(const EffectRow& row, int width, int height);

@@ -107,8 +107,8 @@ void CTransitionEffects::RunEffect()
         ZELT_LOG("TransitionEffects", "no picture to show (%d x %d)", PictureWidth, PictureHeight);
         return;
     }
-    if (EffectIndex < 0 || EffectIndex >= kEffectCount || !IsEffectBuilt(EffectIndex)) {
-        // -1, a damaged number, or a row still without its routine: the plain copy.
+    if (EffectIndex < 0 || EffectIndex >= kEffectCount) {
+        // -1 or a damaged number: the plain copy.
         ShowWithoutEffect();
         return;
     }
