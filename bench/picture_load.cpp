@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-#include "data/ComPicture.h"
+#include "picture/ComPicture.h"
 
 namespace {
 

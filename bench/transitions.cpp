@@ -11,7 +11,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Thread.h"
-#include "data/ComPicture.h"
+#include "picture/ComPicture.h"
 #include "transitions/EffectTable.h"
 #include "transitions/TransitionEffects.h"
 #include "transitions/TransitionTestSeam.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "data/ComPicture.h"
+#include "picture/ComPicture.h"
 #include "transitions/TransitionEffects.h"
 
 // Live objects made through this kit; both are 0 whenever no transition runs.

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "data/DC.h"
+#include "picture/DC.h"
 #include "data/FileLog.h"
 #include "transitions/AreaBackground.h"
 #include "transitions/EffectKit.h"

@@ -4,7 +4,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Thread.h"
-#include "data/ComPicture.h"
+#include "picture/ComPicture.h"
 #include "data/FileLog.h"
 #include "transitions/EffectKit.h"
 #include "transitions/EffectTable.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "data/BmpReader.h"
+#include "picture/BmpReader.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/data/BmpWriter.h"
+#include "tests/picture/BmpWriter.h"
 
 int main(int argc, char** argv)
 {

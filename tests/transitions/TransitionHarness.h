@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "classlib/Thread.h"
-#include "data/ComPicture.h"
+#include "picture/ComPicture.h"
 
 // Marker bytes (blue channel) of the picture's pixels and the background's.
 constexpr uint32_t kPictureMark = 0xA5;

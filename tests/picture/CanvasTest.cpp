@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "classlib/Bitmap.h"
-#include "data/DC.h"
+#include "picture/DC.h"
 
 namespace {
 

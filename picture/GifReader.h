@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "data/PixelTarget.h"
+#include "picture/PixelTarget.h"
 
 // False (with a log line) on a damaged file or one without a frame; never throws.
 bool DecodeGif(const uint8_t* data, size_t size, TPixelTarget& target);

@@ -1,4 +1,4 @@
-#include "data/DC.h"
+#include "picture/DC.h"
 
 #include "data/CharCodes.h"
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "data/BmpReader.h"
-#include "tests/data/BmpWriter.h"
+#include "picture/BmpReader.h"
+#include "tests/picture/BmpWriter.h"
 
 namespace {
 

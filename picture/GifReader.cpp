@@ -1,4 +1,4 @@
-#include "data/GifReader.h"
+#include "picture/GifReader.h"
 
 #include <algorithm>
 #include <cstring>

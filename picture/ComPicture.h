@@ -9,7 +9,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Streams.h"
-#include "data/DC.h"
+#include "picture/DC.h"
 
 class CComPicture {
 public:

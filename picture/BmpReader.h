@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "data/PixelTarget.h"
+#include "picture/PixelTarget.h"
 
 // False (with a log line) when the bytes are not a bitmap it can read.
 bool DecodeBmp(const uint8_t* data, size_t size, TPixelTarget& target);

@@ -1,4 +1,4 @@
-#include "tests/data/BmpWriter.h"
+#include "tests/picture/BmpWriter.h"
 
 namespace {
 

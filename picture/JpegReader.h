@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "data/PixelTarget.h"
+#include "picture/PixelTarget.h"
 
 // False (with a log line) on a damaged or unsupported file; never throws.
 bool DecodeJpeg(const uint8_t* data, size_t size, TPixelTarget& target);

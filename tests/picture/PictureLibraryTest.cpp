@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classlib/Streams.h"
-#include "data/ComPicture.h"
+#include "picture/ComPicture.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>

@@ -1,4 +1,4 @@
-#include "data/JpegReader.h"
+#include "picture/JpegReader.h"
 
 #include <csetjmp>
 #include <cstdio>

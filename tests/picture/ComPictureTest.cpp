@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "classlib/Streams.h"
-#include "data/ComPicture.h"
-#include "tests/data/BmpWriter.h"
-#include "tests/data/PictureEncoders.h"
+#include "picture/ComPicture.h"
+#include "tests/picture/BmpWriter.h"
+#include "tests/picture/PictureEncoders.h"
 
 namespace {
 

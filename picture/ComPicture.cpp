@@ -1,15 +1,15 @@
-#include "data/ComPicture.h"
+#include "picture/ComPicture.h"
 
 #include <cstring>
 #include <new>
 
 #include "classlib/GdiObject.h"
 #include "classlib/Library.h"
-#include "data/BmpReader.h"
+#include "picture/BmpReader.h"
 #include "data/CharCodes.h"
 #include "data/FileLog.h"
-#include "data/GifReader.h"
-#include "data/JpegReader.h"
+#include "picture/GifReader.h"
+#include "picture/JpegReader.h"
 #include "imagelib/Ombix.h"
 
 namespace {

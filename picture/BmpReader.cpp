@@ -1,4 +1,4 @@
-#include "data/BmpReader.h"
+#include "picture/BmpReader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "tests/data/PictureEncoders.h"
+#include "tests/picture/PictureEncoders.h"
 
 #include <algorithm>
 #include <cstdio>
