@@ -1,5 +1,6 @@
 #include "data/TempDir.h"
 
+#include "classlib/FileUtils.h"
 #include "data/FileLog.h"
 
 #include <windows.h>
@@ -13,4 +14,19 @@ std::string GetTempDir()
         return std::string();
     }
     return std::string(path, n);
+}
+
+std::string TempFilePath(const std::string& name)
+{
+    const std::string file = ExtractFileName(name);
+    if (file.empty() || file == "." || file == "..") {
+        ZELT_LOG("TempDir", "no file name in \"%.200s\"", name.c_str());
+        return std::string();
+    }
+    std::string folder = GetTempDir();
+    if (folder.empty())
+        return std::string();
+    if (folder.back() != '\\')
+        folder += '\\';
+    return folder + file;
 }
