@@ -3,6 +3,8 @@
 #include "classlib/Form.h"
 #include "classlib/Thread.h"
 
+#include <stdexcept>
+
 TApplication Application;
 
 namespace {
