@@ -8,6 +8,7 @@
 #include "data/Media.h"
 #include "data/MediaSetting.h"
 #include "runtime/ScrMode.h"
+#include "runtime/SoundTable.h"
 
 #include <windows.h>
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 class CSaverSettings;
+class CSoundPlayer;
 class CZELTGlobeSettings;
 
 class Tfmain : public TForm {
@@ -48,6 +50,7 @@ public:
     void ResumeMusic();
     std::string FindMediaSound(const std::string& name);
     int PlayMediaSound(const std::string& path);
+    void CreateMusicPlayer();
     void CreateMediaSoundPlayer();
     void FreeMediaSoundPlayer();
     void FreeMusicPlayer();
@@ -86,6 +89,8 @@ public:
     CMedia Media;
     std::int32_t MediaKind = -1;
     std::int32_t NextMediaTimerRunning = 0;
+    CSoundTable SoundTable;
+    CSoundPlayer* MusicPlayer = nullptr;
     CZELTGlobeSettings* GlobeSettings;
     std::string FlashTempFile;
     std::vector<std::string> TempFiles;
@@ -94,6 +99,7 @@ public:
     std::int32_t MusicGapTimerRunning = 0;
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
+    CSoundPlayer* MediaSoundPlayer = nullptr;
     WNDPROC WndProcThunk = nullptr;
     WNDPROC OldWndProc = nullptr;
 

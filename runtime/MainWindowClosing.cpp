@@ -203,6 +203,7 @@ void Tfmain::FormClose(TCloseAction&)
     TempFiles.clear();
     Media.Close();
     MediaSetting.Close();
+    SoundTable.Close();
     SetCursorVisible(true);
 }
 
