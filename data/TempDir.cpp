@@ -16,10 +16,16 @@ std::string GetTempDir()
     return std::string(path, n);
 }
 
-std::string TempFilePath(const std::string& name)
+std::string SafeFileName(const std::string& name)
 {
     const std::string file = ExtractFileName(name);
-    if (file.empty() || file == "." || file == "..") {
+    return file == "." || file == ".." ? std::string() : file;
+}
+
+std::string TempFilePath(const std::string& name)
+{
+    const std::string file = SafeFileName(name);
+    if (file.empty()) {
         ZELT_LOG("TempDir", "no file name in \"%.200s\"", name.c_str());
         return std::string();
     }
