@@ -18,6 +18,7 @@
 
 class CSaverSettings;
 class CSoundPlayer;
+class Tfvideoplayer;
 class CZELTGlobeSettings;
 
 class Tfmain : public TForm {
@@ -60,6 +61,12 @@ public:
     void StopVideo(int deviceFlag);
     void HideVideo(bool kindChanged);
     void FreeVideoPlayers();
+    // The embedded video copied to the cache folder, reusing the copy its extension-less twin keeps.
+    std::string ExtractVideo(const std::string& name);
+    // A media file beside the project: relative to the program's folder or by its stored name; "" and a
+    // message when it does not exist.
+    std::string ExternalMediaPath(const std::string& name);
+    Tfvideoplayer* CurrentVideoPlayer() const { return VideoPlayers[VideoAlternation]; }
 
     // Flash (MainWindowFlash.cpp).
     void CreateFlashPlayer();
@@ -96,6 +103,7 @@ public:
     std::vector<std::string> TempFiles;
     std::string VideoCacheFile;
     std::int32_t VideoAlternation = 0;
+    Tfvideoplayer* VideoPlayers[2] = {nullptr, nullptr};
     std::int32_t MusicGapTimerRunning = 0;
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
