@@ -1,6 +1,7 @@
 // The main window's background music and slide sounds.
 #include "runtime/MainWindow.h"
 
+#include "data/FileLog.h"
 #include "data/SaverSettings.h"
 #include "data/ZELTGlobeSettings.h"
 #include "runtime/Messages.h"
@@ -28,6 +29,7 @@ void Tfmain::PlayBackgroundMusic(bool play)
         return;
     if (project.EmbeddedMusic)
         AddTempFile(path);
+    ZELT_LOG("main", "music track : %s", path.c_str());
     MusicPlayer->Play(path);
     if (!play)
         MusicPlayer->Pause();
