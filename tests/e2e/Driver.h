@@ -127,7 +127,8 @@ bool MoveCursor(int x, int y);
 
 // --- Screen ------------------------------------------------------------------------------------------------
 
-// A copy of a screen rectangle (from the screen DC), pixels as 0x00RRGGBB.
+// A copy of a screen rectangle (from the screen DC), pixels as 0x00RRGGBB. Windows of this process are
+// pumped first: under Wine their drawing reaches the screen only then.
 class TScreenShot {
 public:
     explicit TScreenShot(const RECT& area);

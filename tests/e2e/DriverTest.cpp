@@ -91,3 +91,27 @@ TEST(Driver, Win98SettingAndFakeDllsApplyToOneProgram)
     ASSERT_TRUE(after.WaitExit(10000));
     EXPECT_EQ(after.ExitCode(), static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
 }
+
+// Screen read-back keeps rows and channels in place: the top half of a window painted red, the bottom blue.
+TEST(Driver, ScreenShotOfAPaintedWindow)
+{
+    TParentWindow window(64, 40, 300, 200);
+    ASSERT_TRUE(window.Handle());
+    HDC dc = GetDC(window.Handle());
+    const RECT top = {0, 0, 64, 20}, bottom = {0, 20, 64, 40};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0)), blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &top, red);
+    FillRect(dc, &bottom, blue);
+    DeleteObject(red);
+    DeleteObject(blue);
+    ReleaseDC(window.Handle(), dc);
+
+    const TScreenShot shot = TScreenShot::Of(window.Handle());
+    ASSERT_EQ(shot.Width(), 64);
+    ASSERT_EQ(shot.Height(), 40);
+    EXPECT_EQ(shot.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(shot.Pixel(63, 39), 0x0000FFu);
+    EXPECT_EQ(shot.Count(0xFF0000), 64 * 20);
+    TTestFolder folder("driver_screen");
+    EXPECT_TRUE(shot.Save(folder.File("shot.bmp")));
+}
