@@ -29,8 +29,8 @@ private:
     std::string Path_;
 };
 
-bool WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);            // "" when missing
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+std::string ReadWholeFile(const std::string& path);            // "" when missing
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
 bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
@@ -194,6 +194,25 @@ private:
     std::optional<std::pair<DWORD, std::string>> Saved_;   // type and bytes
 };
 
+// --- Ini files (the Windows 9x branch of "/setdef" writes system.ini) -------------------------------------
+
+std::string SystemIniPath();                              // system.ini in the Windows folder
+std::optional<std::string> ReadIniString(const std::string& path, const std::string& section,
+                                         const std::string& key);
+
+// Remembers one key of an ini file (or its absence) and puts it back on destruction.
+class TIniValueRestore {
+public:
+    TIniValueRestore(const std::string& path, const std::string& section, const std::string& key);
+    ~TIniValueRestore();
+    TIniValueRestore(const TIniValueRestore&) = delete;
+    TIniValueRestore& operator=(const TIniValueRestore&) = delete;
+
+private:
+    std::string Path_, Section_, Key_;
+    std::optional<std::string> Saved_;
+};
+
 // --- Wine settings per program -----------------------------------------------------------------------------
 
 // HKCU\Software\Wine\AppDefaults\<exe name>: settings that apply to programs of that file name only.
@@ -228,8 +247,8 @@ std::string InstallRecorder(const TTestFolder& folder);
 bool InstallPasswordFakes(const TTestFolder& folder);
 bool SetPasswordAnswer(const TTestFolder& folder, bool allow, DWORD pauseMs = 0);
 
-// Makes programs of exeName load the fake MPR.DLL from their own folder and report Windows 98; undone on
-// destruction.
+// Makes programs of exeName report Windows 98 and load MPR.DLL from their own folder when one is there
+// (Wine's own otherwise); undone on destruction.
 class TWin98 {
 public:
     explicit TWin98(const std::string& exeName);

@@ -28,7 +28,7 @@ TEST(Driver, BuildsTheRuntimeWithItsProjectAppended)
     ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Driver", "data": {"EmbeddedMedia": 1}},
                                      "media": [{"file": "red.bmp"}], "slides": [{"filename": "red.bmp"}]})",
                          &scr));
-    const std::string program = ReadFile(scr), runtime = ReadFile(RuntimePath());
+    const std::string program = ReadWholeFile(scr), runtime = ReadWholeFile(RuntimePath());
     ASSERT_GT(program.size(), runtime.size() + 4);
     EXPECT_EQ(program.compare(0, runtime.size(), runtime), 0);
     EXPECT_EQ(GetInt32(reinterpret_cast<const unsigned char*>(&program[program.size() - 4])),
@@ -39,7 +39,7 @@ TEST(Driver, BuildsTheRuntimeWithItsProjectAppended)
     ASSERT_TRUE(DumpDatabase(scr, &dump, &error)) << error;
     EXPECT_EQ(Table(dump, "project")["records"][0]["projectname"], "Driver");
     EXPECT_EQ(Table(dump, "media")["records"][0]["name"], "red.bmp");
-    EXPECT_EQ(Table(dump, "media")["records"][0]["media"]["size"], ReadFile(folder.File("red.bmp")).size());
+    EXPECT_EQ(Table(dump, "media")["records"][0]["media"]["size"], ReadWholeFile(folder.File("red.bmp")).size());
     EXPECT_EQ(Table(dump, "runtimelib")["records"][0]["name"], "Ombix.dll");
 
     ASSERT_TRUE(CreateLog(scr));
