@@ -30,12 +30,12 @@ private:
 };
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
-std::string ReadWholeFile(const std::string& path);            // "" when missing
+std::string ReadWholeFile(const std::string& path);  // "" when missing
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
 bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
 
-// The built runtime and its picture library, as Windows paths.
+// The built runtime (Ombix.dll lies beside it), as a Windows path.
 std::string RuntimePath();
 // Builds folder\scrName from a manifest (JSON text; "file" names are taken from the folder) and the built
 // runtime; the picture library goes in unless the manifest lists runtime libraries. Gives the .scr's path.
@@ -68,7 +68,7 @@ public:
     TProcess(const TProcess&) = delete;
     TProcess& operator=(const TProcess&) = delete;
 
-    bool Started() const { return Info_.hProcess != nullptr; }
+    bool Started() const { return Info_.hProcess != nullptr; }  // failures say CreateProcess's error
     DWORD Id() const { return Info_.dwProcessId; }
     HANDLE Handle() const { return Info_.hProcess; }
     bool Running() const;
@@ -84,6 +84,7 @@ public:
 
 private:
     PROCESS_INFORMATION Info_ = {};
+    DWORD StartError_ = 0;
 };
 
 std::vector<HWND> ChildWindows(HWND parent);              // direct children
