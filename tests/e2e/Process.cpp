@@ -131,23 +131,30 @@ testing::AssertionResult TProcess::WaitExit(DWORD timeoutMs)
     return ended;
 }
 
+namespace {
+
+struct WindowSearch {
+    DWORD Id;
+    bool VisibleOnly;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param)
+{
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->Id && (!s->VisibleOnly || IsWindowVisible(window)))
+        s->Found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> TProcess::Windows(bool visibleOnly) const
 {
-    struct Search {
-        DWORD Id;
-        bool VisibleOnly;
-        std::vector<HWND> Found;
-    } search{Info_.dwProcessId, visibleOnly, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->Id && (!s->VisibleOnly || IsWindowVisible(window)))
-                s->Found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{Info_.dwProcessId, visibleOnly, {}};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
