@@ -133,19 +133,19 @@ testing::AssertionResult TProcess::WaitExit(DWORD timeoutMs)
 
 namespace {
 
-struct WindowSearch {
+struct TWindowSearch {
     DWORD Id;
     bool VisibleOnly;
     std::vector<HWND> Found;
 };
 
-BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param)
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
 {
-    auto* s = reinterpret_cast<WindowSearch*>(param);
+    auto* search = reinterpret_cast<TWindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == s->Id && (!s->VisibleOnly || IsWindowVisible(window)))
-        s->Found.push_back(window);
+    if (owner == search->Id && (!search->VisibleOnly || IsWindowVisible(window)))
+        search->Found.push_back(window);
     return TRUE;
 }
 
@@ -153,8 +153,8 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param)
 
 std::vector<HWND> TProcess::Windows(bool visibleOnly) const
 {
-    WindowSearch search{Info_.dwProcessId, visibleOnly, {}};
-    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    TWindowSearch search{Info_.dwProcessId, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
