@@ -29,13 +29,13 @@ private:
     std::string Path_;
 };
 
-bool WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);            // "" when missing
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+std::string ReadWholeFile(const std::string& path);  // "" when missing
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
 bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
 
-// The built runtime and its picture library, as Windows paths.
+// The built runtime (Ombix.dll lies beside it), as a Windows path.
 std::string RuntimePath();
 // Builds folder\scrName from a manifest (JSON text; "file" names are taken from the folder) and the built
 // runtime; the picture library goes in unless the manifest lists runtime libraries. Gives the .scr's path.
@@ -60,13 +60,15 @@ testing::AssertionResult WaitUntil(const std::function<bool()>& done, DWORD time
 // A started program. The destructor kills it when it still runs, so no test leaves one behind.
 class TProcess {
 public:
-    // Starts "program" args in the program's folder. env adds or replaces variables ("NAME=value").
+    // Starts "program" args in the program's folder. env adds or replaces variables ("NAME=value"), e.g. a
+    // private TMP and TEMP to see what the runtime writes to its temporary folder. (WINEDLLOVERRIDES given
+    // this way has no effect: use TWineAppDefaults.)
     TProcess(const std::string& program, const std::string& args, const std::vector<std::string>& env = {});
     ~TProcess();
     TProcess(const TProcess&) = delete;
     TProcess& operator=(const TProcess&) = delete;
 
-    bool Started() const { return Info_.hProcess != nullptr; }
+    bool Started() const { return Info_.hProcess != nullptr; }  // failures say CreateProcess's error
     DWORD Id() const { return Info_.dwProcessId; }
     HANDLE Handle() const { return Info_.hProcess; }
     bool Running() const;
@@ -82,19 +84,21 @@ public:
 
 private:
     PROCESS_INFORMATION Info_ = {};
+    DWORD StartError_ = 0;
 };
 
 std::vector<HWND> ChildWindows(HWND parent);              // direct children
+// The first visible child (a preview window exists hidden and unsized for a moment before it is placed).
 testing::AssertionResult WaitForChild(HWND parent, HWND* child, DWORD timeoutMs);
 std::string DescribeWindow(HWND window);                  // handle, class, title, rectangle, visibility
 RECT WindowRect(HWND window);                             // screen coordinates
 RECT ClientRect(HWND window);
 
-// A window of this process to host a preview ("/p <hwnd>"): a visible top-level window of the given client
-// size. Pass Handle() as a decimal number.
+// A window of this process to host a preview ("/p <hwnd>"): a visible frameless top-level window (its window
+// and client rectangles agree, as for the display control panel's preview). Pass HandleText() on the command line.
 class TParentWindow {
 public:
-    TParentWindow(int clientWidth, int clientHeight, int left = 100, int top = 100);
+    TParentWindow(int width, int height, int left = 100, int top = 100);
     ~TParentWindow();
     TParentWindow(const TParentWindow&) = delete;
     TParentWindow& operator=(const TParentWindow&) = delete;
@@ -124,7 +128,8 @@ bool MoveCursor(int x, int y);
 
 // --- Screen ------------------------------------------------------------------------------------------------
 
-// A copy of a screen rectangle (from the screen DC), pixels as 0x00RRGGBB.
+// A copy of a screen rectangle (from the screen DC), pixels as 0x00RRGGBB. Windows of this process are
+// pumped first: under Wine their drawing reaches the screen only then.
 class TScreenShot {
 public:
     explicit TScreenShot(const RECT& area);
@@ -170,6 +175,12 @@ bool WriteRegBinary(HKEY root, const std::string& key, const std::string& value,
 bool DeleteRegValue(HKEY root, const std::string& key, const std::string& value);
 bool DeleteRegKey(HKEY root, const std::string& key);     // with everything below it
 
+// The system's screen-saver-running flag (SPI_SETSCREENSAVERRUNNING) as this Wine shares it between processes:
+// HKCU\Software\Wine\Temporary System Parameters\Control Panel\Desktop, "WINE_ScreenSaverRunning". Read it
+// here, not with SystemParametersInfo: a process answers the value it read first. Nothing while never set.
+std::optional<bool> ScreenSaverRunningFlag();
+bool SetScreenSaverRunningFlag(bool running);
+
 // Remembers one value (or its absence) and puts it back on destruction.
 class TRegValueRestore {
 public:
@@ -182,6 +193,25 @@ private:
     HKEY Root_;
     std::string Key_, Value_;
     std::optional<std::pair<DWORD, std::string>> Saved_;   // type and bytes
+};
+
+// --- Ini files (the Windows 9x branch of "/setdef" writes system.ini) -------------------------------------
+
+std::string SystemIniPath();                              // system.ini in the Windows folder
+std::optional<std::string> ReadIniString(const std::string& path, const std::string& section,
+                                         const std::string& key);
+
+// Remembers one key of an ini file (or its absence) and puts it back on destruction.
+class TIniValueRestore {
+public:
+    TIniValueRestore(const std::string& path, const std::string& section, const std::string& key);
+    ~TIniValueRestore();
+    TIniValueRestore(const TIniValueRestore&) = delete;
+    TIniValueRestore& operator=(const TIniValueRestore&) = delete;
+
+private:
+    std::string Path_, Section_, Key_;
+    std::optional<std::string> Saved_;
 };
 
 // --- Wine settings per program -----------------------------------------------------------------------------
@@ -209,7 +239,8 @@ private:
 // MPR.DLL's PwdChangePasswordA appends "PwdChangePasswordA <provider> <hwnd> <a> <b>" to "mpr.txt" beside it.
 // PASSWORD.CPL's VerifyScreenSavePwd reads "password-answer.txt" beside it ("allow" or "refuse", then an
 // optional pause in ms during which it pumps messages like a modal prompt), appends
-// "VerifyScreenSavePwd <hwnd> cursor <shown|hidden> <answer>" to "password.txt" and answers.
+// "VerifyScreenSavePwd <hwnd> cursor <display count> <allow|refuse>" to "password.txt" and answers (the
+// cursor shows while the count is 0 or more).
 
 // Copies recorder.exe into the folder; gives its path.
 std::string InstallRecorder(const TTestFolder& folder);
@@ -217,8 +248,8 @@ std::string InstallRecorder(const TTestFolder& folder);
 bool InstallPasswordFakes(const TTestFolder& folder);
 bool SetPasswordAnswer(const TTestFolder& folder, bool allow, DWORD pauseMs = 0);
 
-// Makes programs of exeName load the fake MPR.DLL from their own folder and report Windows 98; undone on
-// destruction.
+// Makes programs of exeName report Windows 98 and load MPR.DLL from their own folder when one is there
+// (Wine's own otherwise); undone on destruction.
 class TWin98 {
 public:
     explicit TWin98(const std::string& exeName);
@@ -229,8 +260,9 @@ private:
     bool Ok_;
 };
 
-// Registers command (e.g. "\"C:\\...\\recorder.exe\" %l") as the install command of ".scr" files under
-// HKCU\Software\Classes; the previous registration is put back on destruction.
+// Registers command (e.g. "\"C:\\...\\recorder.exe\" %l") as the install command of ".scr" files; the previous
+// registration is put back on destruction. It goes to HKEY_CLASSES_ROOT itself: this Wine's HKEY_CLASSES_ROOT
+// is HKLM\Software\Classes alone and does not show HKCU\Software\Classes.
 class TScrInstallCommand {
 public:
     explicit TScrInstallCommand(const std::string& command);

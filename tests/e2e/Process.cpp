@@ -84,8 +84,10 @@ TProcess::TProcess(const std::string& program, const std::string& args, const st
     startup.cb = sizeof startup;
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                         block.empty() ? nullptr : &block[0], folder.empty() ? nullptr : folder.c_str(), &startup,
-                        &Info_))
+                        &Info_)) {
+        StartError_ = GetLastError();
         Info_ = {};
+    }
 }
 
 TProcess::~TProcess()
@@ -121,7 +123,7 @@ void TProcess::Kill()
 testing::AssertionResult TProcess::WaitExit(DWORD timeoutMs)
 {
     if (!Started())
-        return testing::AssertionFailure() << "the process was never started";
+        return testing::AssertionFailure() << DescribeWindows();
     testing::AssertionResult ended =
         WaitUntil([this] { return !Running(); }, timeoutMs, "process exit", [this] { return DescribeWindows(); });
     if (!ended) {
@@ -131,23 +133,30 @@ testing::AssertionResult TProcess::WaitExit(DWORD timeoutMs)
     return ended;
 }
 
+namespace {
+
+struct TWindowSearch {
+    DWORD Id;
+    bool VisibleOnly;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<TWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->Id && (!search->VisibleOnly || IsWindowVisible(window)))
+        search->Found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> TProcess::Windows(bool visibleOnly) const
 {
-    struct Search {
-        DWORD Id;
-        bool VisibleOnly;
-        std::vector<HWND> Found;
-    } search{Info_.dwProcessId, visibleOnly, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->Id && (!s->VisibleOnly || IsWindowVisible(window)))
-                s->Found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TWindowSearch search{Info_.dwProcessId, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
@@ -166,6 +175,8 @@ testing::AssertionResult TProcess::WaitForWindow(HWND* window, DWORD timeoutMs) 
 std::string TProcess::DescribeWindows() const
 {
     std::ostringstream out;
+    if (!Started())
+        return "the process was not started (CreateProcess error " + std::to_string(StartError_) + ")";
     out << "process " << Id() << (Running() ? " running" : " ended, exit code " + std::to_string(ExitCode()));
     for (HWND window : Windows(false))
         out << "\n  " << DescribeWindow(window);
