@@ -34,9 +34,9 @@ const char kSoundShow[] = R"({"project": {"projectname": "Sounds",
 
 void BuildSoundShow(const TTestFolder& folder, std::string* scr)
 {
-    ASSERT_TRUE(WriteFile(folder.File("a.wav"), PcmWav(500)));
-    ASSERT_TRUE(WriteFile(folder.File("b.wav"), PcmWav(500)));
-    ASSERT_TRUE(WriteFile(folder.File("long.wav"), PcmWav(3000)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("a.wav"), PcmWav(500)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("b.wav"), PcmWav(500)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("long.wav"), PcmWav(3000)));
     ASSERT_TRUE(BuildScr(folder, kSoundShow, scr));
     ASSERT_TRUE(CreateLog(*scr));
 }
@@ -129,7 +129,7 @@ TEST(MediaShow, AMissingExternalTrackLeavesTheSaverPlacedAndClosable)
 TEST(MediaShow, VideoSizeModesPlaceTheVideoAndTheShowMovesOn)
 {
     TTestFolder folder("media_video_modes");
-    ASSERT_TRUE(WriteFile(folder.File("clip.avi"), SolidAvi(320, 240, 20, 10, 0x0000FF)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("clip.avi"), SolidAvi(320, 240, 20, 10, 0x0000FF)));
     std::string slides;
     for (int mode = 1; mode <= 5; ++mode)
         slides += std::string(mode > 1 ? "," : "") + R"({"filename": "clip.avi", "data": {"MediaType": 2, "VideoSizeMode": )" +
@@ -166,7 +166,7 @@ TEST(MediaShow, VideoSizeModesPlaceTheVideoAndTheShowMovesOn)
 TEST(MediaShow, AOneVideoProjectLoopsAndItsCacheIsGoneAfterClose)
 {
     TTestFolder folder("media_video_loop");
-    ASSERT_TRUE(WriteFile(folder.File("clip.avi"), SolidAvi(64, 48, 20, 10, 0x00FF00)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("clip.avi"), SolidAvi(64, 48, 20, 10, 0x00FF00)));
     std::string scr;
     ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Loop", "data": {"EmbeddedMedia": 1, "MediaDelay": 0}},
         "media": [{"file": "clip.avi"}], "slides": [{"filename": "clip.avi", "data": {"MediaType": 2, "VideoSizeMode": 3}}]})",
