@@ -1,3 +1,6 @@
+#include "FakeMci.h"
+
+#include "runtime/Messages.h"
 #include "runtime/VideoPlayer.h"
 
 #include <gtest/gtest.h>
@@ -35,4 +38,30 @@ TEST(VideoBounds, OversizeAndRandomPlacement)
     EXPECT_LT(b.Top, 1000 - 768);
     // No width: taken as square rather than dividing by zero.
     EXPECT_EQ(Text(VideoBounds(0, 240, 1024, 768, 3, false)), "256,128 512x512");
+}
+
+// A device that accepts the play and never moves, and a file that is not there, both end the slide at the
+// first poll instead of holding the show.
+TEST(VideoPlayer, AStoppedOrMissingVideoEndsItsSlide)
+{
+    FakeMci mci;
+    mci.DeviceType = MCI_DEVTYPE_DIGITAL_VIDEO;
+    mci.HasVideo = 1;
+    mci.Source = RECT{0, 0, 320, 240};
+    mci.PlayStaysStopped = true;
+    TForm main(nullptr);
+    main.SetBounds(0, 0, 640, 480);
+    for (const char* file : {"clip.avi", ""}) {
+        Tfvideoplayer player(nullptr, nullptr, nullptr, smRunAsExe, main.Handle(), FakeMci::Send);
+        player.SetFile(file);
+        bool ended = false;
+        for (const DWORD start = GetTickCount(); !ended && GetTickCount() - start < 3000; Sleep(10)) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ended = ended || (msg.message == WM_NEXTMEDIA && msg.hwnd == main.Handle());
+                DispatchMessageW(&msg);
+            }
+        }
+        EXPECT_TRUE(ended) << "file \"" << file << "\"";
+    }
 }
