@@ -1,8 +1,8 @@
 #include "dialogs/DialogForm.h"
 
+#include "classlib/Application.h"
 #include "data/FileLog.h"
 
-#include <exception>
 #include <vector>
 
 TDialogForm::~TDialogForm()
@@ -49,10 +49,8 @@ INT_PTR CALLBACK TDialogForm::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM 
         if (msg == WM_NCDESTROY)
             form->Handle_ = nullptr;
         return form->Dispatch(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        ZELT_LOG("DialogForm", "message %u failed: %s", msg, e.what());
     } catch (...) {
-        ZELT_LOG("DialogForm", "message %u failed", msg);
+        Application.HandleException("dialog");
     }
     // A form that could not be filled is not shown: what it would save is not what the user has.
     if (msg == WM_INITDIALOG)

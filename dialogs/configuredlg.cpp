@@ -1,5 +1,6 @@
 #include "dialogs/configuredlg.h"
 
+#include "classlib/Dialogs.h"
 #include "classlib/FileUtils.h"
 #include "data/FileLog.h"
 #include "data/Monitors.h"
@@ -271,7 +272,7 @@ bool Tfconfigure::SaveSettings()
     const CSaverPreferences before = *Settings;
     const TConfigureCheck check = ApplyValues(CollectValues(), *Settings);
     if (check != ccOk) {
-        Say(CheckMessage(check));
+        ShowMessage(CheckMessage(check));
         return false;
     }
     const long error = Settings->Save();
@@ -279,15 +280,10 @@ bool Tfconfigure::SaveSettings()
         // What was not saved is not kept either: the settings stay as they are on disk.
         static_cast<CSaverPreferences&>(*Settings) = before;
         ZELT_LOG("configuredlg", "cannot save settings to %s, error %ld", Settings->RegistryKey().c_str(), error);
-        Say("Cannot save screensaver settings (error " + std::to_string(error) + ").");
+        ShowMessage("Cannot save screensaver settings (error " + std::to_string(error) + ").");
         return false;
     }
     return true;
-}
-
-void Tfconfigure::Say(const std::string& text)
-{
-    MessageBoxA(Handle(), text.c_str(), Project->ProjectName.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void Tfconfigure::Open(const std::string& address)

@@ -45,7 +45,6 @@ private:
     TConfigureValues CollectValues() const;
     void SetAllEffects(bool toggle);
     void Open(const std::string& address);
-    void Say(const std::string& text);
     // A control of one of the pages.
     HWND Control(int id) const;
 
