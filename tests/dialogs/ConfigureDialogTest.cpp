@@ -281,11 +281,12 @@ TEST(AboutBox, ShowsTheProjectTheMemoryAndTheBitmapBesideTheProgram)
     GlobalMemoryStatusEx(&status);
     EXPECT_EQ(WindowText(GetDlgItem(about, IDC_LBMEORY)), std::to_string(status.ullTotalPhys >> 20) + " M");
     EXPECT_TRUE(SaveScreenshot(about, ScreenPath("about")));
-    RECT img;
-    GetWindowRect(GetDlgItem(about, IDC_IMG), &img);
-    const HDC screen = GetDC(nullptr);
-    EXPECT_EQ(GetPixel(screen, (img.left + img.right) / 2, (img.top + img.bottom) / 2), kBlue);
-    ReleaseDC(nullptr, screen);
+    const HWND img = GetDlgItem(about, IDC_IMG);
+    RECT r;
+    GetClientRect(img, &r);
+    const HDC dc = GetDC(img);
+    EXPECT_EQ(GetPixel(dc, r.right / 2, r.bottom / 2), kBlue);
+    ReleaseDC(img, dc);
     DeleteFileA((folder + "app.bmp").c_str());
     DeleteFileA((folder + "app.ico").c_str());
     PostMessageW(about, WM_COMMAND, IDOK, 0);

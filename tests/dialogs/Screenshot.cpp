@@ -24,9 +24,10 @@ bool SaveScreenshot(HWND window, const std::string& path)
         return false;
     {
         TSelection selected(memory.Get(), image.Get());
-        const HDC screen = GetDC(nullptr);
-        BitBlt(memory.Get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
+        // From the window's own surface, so that windows of tests running beside this one do not show.
+        const HDC source = GetWindowDC(window);
+        BitBlt(memory.Get(), 0, 0, w, h, source, 0, 0, SRCCOPY);
+        ReleaseDC(window, source);
     }
     std::vector<unsigned char> rgb(static_cast<std::size_t>(w) * h * 3);
     const auto* bgra = static_cast<const unsigned char*>(bits);
