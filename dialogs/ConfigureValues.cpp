@@ -40,7 +40,6 @@ const TFlagBox kFlagBoxes[] = {
     {&SAVER_DATA::RandomEffects, &TConfigureValues::RandomEffects},
     {&SAVER_DATA::OnlySelectedEffects, &TConfigureValues::OnlySelectedEffects},
 };
-const std::size_t kCloseEventBoxes = 8;  // the first rows: the "Close Event" group
 
 } // namespace
 
@@ -94,9 +93,10 @@ TConfigureCheck CheckValues(const TConfigureValues& v)
     int minutes = 0;
     if (!ParseDecimal(Trim(v.MaxTimeText), minutes))
         return ccBadRuntime;
-    // With Alt+F4 swallowed, a saver that no event closes locks the user out.
-    const auto closeEvents = std::begin(kFlagBoxes);
-    if (std::none_of(closeEvents, closeEvents + kCloseEventBoxes, [&](const TFlagBox& f) { return v.*f.Box; }))
+    // With Alt+F4 swallowed, a saver that no event closes locks the user out. The Esc and Enter boxes are
+    // stored but close nothing by themselves (those keys close as characters under "any event" only), so
+    // they do not count.
+    if (!(v.AnyEvent || v.MouseMove || v.LeftClick || v.RightClick || v.DoubleClick || v.SpecifiedKey))
         return ccNoCloseEvent;
     return ccOk;
 }

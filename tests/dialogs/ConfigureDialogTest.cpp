@@ -161,10 +161,14 @@ TEST(ConfigureDialog, CorruptStoredSettingsLoseNothingElseAndFailedChecksSaveNot
     EXPECT_TRUE(IsWindowVisible(d.Window()));
     EXPECT_EQ(p.Value("data"), kUserBlock);
 
+    // Esc alone closes nothing without "any event": still refused.
     d.Tick(IDC_CKBESC, true);
     d.Command(IDOK);
+    EXPECT_EQ(d.TakeMessage(), "Please select at least one event to close screensaver.");
+    d.Tick(IDC_CKBMOUSEDBLCLICK, true);
+    d.Command(IDOK);
     EXPECT_TRUE(d.Finish());
-    EXPECT_EQ(p.Value("data"), Words({42, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 12, 33, 1, 0, 9, 1}));
+    EXPECT_EQ(p.Value("data"), Words({42, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 12, 33, 1, 0, 9, 1}));
     EXPECT_EQ(p.Value("transition effects"), "3;7;");
     EXPECT_EQ(p.Value("screenmode"), Words({3}));
 }
