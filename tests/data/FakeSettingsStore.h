@@ -34,9 +34,12 @@ public:
         size = static_cast<std::uint32_t>(it->second.Bytes.size());
         return true;
     }
-    void Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override
+    long Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override
     {
+        if (name == RefusedValue)
+            return 5;
         Values[name] = Value{type, std::string(static_cast<const char*>(data), size)};
+        return 0;
     }
     long Close() override
     {
@@ -46,6 +49,7 @@ public:
 
     bool KeyExists = true;
     long CreateError = 0;
+    std::string RefusedValue;  // the value whose write fails
     int Closes = 0;
     std::string OpenedKey;
     std::map<std::string, Value> Values;

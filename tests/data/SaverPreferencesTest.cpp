@@ -74,6 +74,16 @@ TEST(SaverPreferences, FailedCreateWritesNothing)
     EXPECT_TRUE(store.Values.empty());
 }
 
+TEST(SaverPreferences, FailedValueWriteIsReportedAndTheKeyClosed)
+{
+    TFakeStore store;
+    store.RefusedValue = "transition effects";
+    CSaverPreferences p;
+    EXPECT_EQ(p.SaveTo(store), 5);
+    EXPECT_EQ(store.Closes, 1);
+    EXPECT_EQ(store.Values.count("screenmode"), 1u);
+}
+
 TEST(SaverPreferences, DataValueSizes)
 {
     TFakeStore store;
