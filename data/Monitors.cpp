@@ -48,11 +48,15 @@ void MonitorRectUsing(TEnumDisplayMonitorsFn enumMonitors, TGetSystemMetricsFn m
         }
     }
     if (n < 1 || n > g_MonitorCount) {
-        left = 0;
-        top = 0;
+        // The whole virtual screen, at its true origin: a monitor left of or above the primary one has
+        // negative coordinates.
+        left = metrics ? metrics(SM_XVIRTUALSCREEN) : 0;
+        top = metrics ? metrics(SM_YVIRTUALSCREEN) : 0;
         width = metrics ? metrics(SM_CXVIRTUALSCREEN) : 0;
         height = metrics ? metrics(SM_CYVIRTUALSCREEN) : 0;
         if ((width <= 0 || height <= 0) && metrics) {
+            left = 0;
+            top = 0;
             width = metrics(SM_CXSCREEN);
             height = metrics(SM_CYSCREEN);
         }

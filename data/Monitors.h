@@ -12,8 +12,8 @@ extern int g_MonitorCount;
 // Enumeration callback: stores the rectangle in the next free entry while there is one.
 BOOL CALLBACK CollectMonitorProc(HMONITOR monitor, HDC dc, LPRECT rect, LPARAM data);
 
-// Monitor n's left, top, width and height; for n outside 1 to the monitor count, (0, 0) and the virtual
-// screen's size (the primary screen's when that is 0). Non-zero when User32.dll could be loaded; the
+// Monitor n's left, top, width and height; for n outside 1 to the monitor count, the whole virtual screen
+// at its origin (the primary screen at (0, 0) when the virtual screen's size is 0). Non-zero when User32.dll could be loaded; the
 // outputs are then set, otherwise untouched.
 int GetMonitorRect(int n, int& left, int& top, int& width, int& height);
 // The number of monitors; enumerates once while the count is still 0.

@@ -280,11 +280,6 @@ void CaptureScreen(CComPicture* picture, int monitor)
     int left = 0, top = 0, width = 0, height = 0;
     if (!picture || !GetMonitorRect(monitor, left, top, width, height))
         return;
-    if (monitor < 1 || monitor > g_MonitorCount) {
-        // The whole virtual screen from its true origin, where the main window covering it starts.
-        left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-        top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    }
     std::unique_ptr<std::remove_pointer_t<HDC>, TReleaseScreenDC> screen(GetDC(nullptr));
     if (!screen || !picture->Create(width, height, clBlack))
         return;

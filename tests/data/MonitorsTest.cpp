@@ -9,6 +9,7 @@ namespace {
 std::vector<RECT> g_FakeMonitors;
 int g_VirtualWidth = 0;
 int g_VirtualHeight = 0;
+int g_VirtualLeft = 0;
 
 BOOL WINAPI FakeEnum(HDC dc, LPCRECT, MONITORENUMPROC proc, LPARAM data)
 {
@@ -23,6 +24,7 @@ int WINAPI FakeMetrics(int index)
     switch (index) {
     case SM_CXVIRTUALSCREEN: return g_VirtualWidth;
     case SM_CYVIRTUALSCREEN: return g_VirtualHeight;
+    case SM_XVIRTUALSCREEN: return g_VirtualLeft;
     case SM_CXSCREEN: return 1024;
     case SM_CYSCREEN: return 768;
     default: return 0;
@@ -55,13 +57,16 @@ TEST(Monitors, TwoMonitorsOneLeftOfThePrimary)
     g_FakeMonitors = {RECT{0, 0, 1920, 1080}, RECT{-1280, 56, 0, 1080}};
     g_VirtualWidth = 3200;
     g_VirtualHeight = 1080;
+    g_VirtualLeft = -1280;
     ExpectRect(Query(FakeEnum, 1), 0, 0, 1920, 1080);
     EXPECT_EQ(g_MonitorCount, 2);
     ExpectRect(Query(FakeEnum, 2), -1280, 56, 1280, 1024);
-    // Number 0 does not enumerate; it and numbers above the count give the virtual screen's size at (0, 0).
-    ExpectRect(Query(FakeEnum, 0), 0, 0, 3200, 1080);
-    ExpectRect(Query(FakeEnum, 3), 0, 0, 3200, 1080);
-    ExpectRect(Query(FakeEnum, -1), 0, 0, 3200, 1080);
+    // Number 0 does not enumerate; it and numbers above the count give the whole virtual screen, which
+    // starts left of the primary monitor here.
+    ExpectRect(Query(FakeEnum, 0), -1280, 0, 3200, 1080);
+    ExpectRect(Query(FakeEnum, 3), -1280, 0, 3200, 1080);
+    ExpectRect(Query(FakeEnum, -1), -1280, 0, 3200, 1080);
+    g_VirtualLeft = 0;
 }
 
 TEST(Monitors, TableStopsAtTwentyEntries)
@@ -96,7 +101,7 @@ TEST(Monitors, RealSystemShowsAtLeastOneMonitor)
     EXPECT_GT(height, 0);
     EXPECT_GE(GetMonitorCount(), 1);
     EXPECT_NE(GetMonitorRect(99, left, top, width, height), 0);
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(top, 0);
+    EXPECT_EQ(left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+    EXPECT_EQ(top, GetSystemMetrics(SM_YVIRTUALSCREEN));
     EXPECT_EQ(width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
 }

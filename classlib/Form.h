@@ -1,0 +1,76 @@
+// A borderless form in the class library's manner: a window made on first use, its bounds, visibility,
+// background colour, popup menu and close protocol. A derived form calls its own FormCreate at the end of its
+// constructor and its own FormDestroy at the start of its destructor.
+#pragma once
+
+#include "classlib/Colors.h"
+#include "classlib/Component.h"
+#include "classlib/Messages.h"
+
+#include <windows.h>
+
+#include <string>
+
+class TPopupMenu;
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class TForm : public TComponent {
+public:
+    // A top-level popup owned by the application window, or a child of parent when one is given.
+    explicit TForm(TComponent* owner, HWND parent = nullptr);
+    ~TForm() override;
+
+    // The window, made on first use.
+    HWND Handle();
+    bool HandleAllocated() const { return Handle_ != nullptr; }
+    HWND ParentWindow() const { return Parent_; }
+
+    int Left() const { return Left_; }
+    int Top() const { return Top_; }
+    int Width() const { return Width_; }
+    int Height() const { return Height_; }
+    int ClientWidth();
+    int ClientHeight();
+    void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int left) { SetBounds(left, Top_, Width_, Height_); }
+    void SetTop(int top) { SetBounds(Left_, top, Width_, Height_); }
+    void SetWidth(int width) { SetBounds(Left_, Top_, width, Height_); }
+    void SetHeight(int height) { SetBounds(Left_, Top_, Width_, height); }
+    void SetClientSize(int width, int height) { SetBounds(Left_, Top_, width, height); }
+
+    void Show();
+    void Hide();
+    bool Visible() const;
+    void SetCaption(const std::string& caption);
+    const std::string& Caption() const { return Caption_; }
+
+    // Asks FormCloseQuery, then FormClose; the main form's close ends the application's message loop.
+    void Close();
+    // Deletes the form once the messages waiting now have been handled.
+    void Release();
+
+    TColor Color = 0xFF00000F;  // clBtnFace
+    bool DoubleBuffered = false;
+    TPopupMenu* PopupMenu = nullptr;
+
+protected:
+    // The form's own message handling; an override calls it for what it does not handle itself.
+    virtual void WndProc(TMessage& message);
+    // Runs the window's default procedure for the message.
+    void DefaultHandler(TMessage& message);
+
+    virtual void FormShow() {}
+    virtual void FormResize() {}
+    virtual void FormPaint(HDC dc) {}
+    virtual void FormCloseQuery(bool& canClose) {}
+    virtual void FormClose(TCloseAction& action) {}
+
+private:
+    static LRESULT CALLBACK FormWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HWND Handle_ = nullptr;
+    HWND Parent_;
+    int Left_ = 0, Top_ = 0, Width_ = 0, Height_ = 0;
+    std::string Caption_;
+};

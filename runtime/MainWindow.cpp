@@ -1,0 +1,256 @@
+// The main window's creation, placement and slide sequencing.
+#include "runtime/MainWindow.h"
+
+#include "classlib/Application.h"
+#include "classlib/FileUtils.h"
+#include "data/FileLog.h"
+#include "data/Monitors.h"
+#include "runtime/Messages.h"
+#include "runtime/Taskbar.h"
+#include "runtime/app.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+const char kUnit[] = "main";
+}
+
+Tfmain::Tfmain(TComponent* owner) : TForm(owner)
+{
+    SetCaption("fmain");
+    SetBounds(0, 0, 466, 424);
+    DoubleBuffered = true;
+    timer3 = new TTimer(this);
+    timer3->SetEnabled(false);
+    timer3->OnTimer = [this] { timer3Timer(); };
+    timer1 = new TTimer(this);
+    timer1->SetEnabled(false);
+    timer1->OnTimer = [this] { timer1Timer(); };
+    timer2 = new TTimer(this);
+    timer2->SetEnabled(false);
+    timer2->OnTimer = [this] { timer2Timer(); };
+    pmmain = new TPopupMenu(this);
+    pmmain->Add("Settings", [this] { Settings1Click(); });
+    pmmain->Add("Exit", [this] { Exit1Click(); });
+    watch_close_event_timer = new TTimer(this);
+    watch_close_event_timer->SetInterval(2000);
+    watch_close_event_timer->OnTimer = [this] { watch_close_event_timerTimer(); };
+
+    SaverSettings = &g_ScreensaverApp.SaverSettings;
+    SaverSettings->MainWindow = Handle();
+    GlobeSettings = &g_ScreensaverApp.GlobeSettings;
+    ScrMode = g_ScreensaverApp.ScrMode;
+    FormCreate();
+}
+
+Tfmain::~Tfmain()
+{
+    FormDestroy();
+    DestroyComponents();
+}
+
+void Tfmain::FormCreate()
+{
+    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, &ScratchWord, 0);
+    // Placement and the window procedure are made whatever fails before them, so the saver always covers
+    // its screen and closes on input.
+    try {
+        Media.SetDatabase(&g_ScreensaverApp.Database);
+        Media.Open();
+        MediaSetting.SetDatabase(&g_ScreensaverApp.Database);
+        MediaSetting.SetSaverSettings(SaverSettings);
+        MediaSetting.Open();
+        MediaSetting.ReadRecord();
+        PlayBackgroundMusic(false);
+        CreateMediaSoundPlayer();
+        CreateFlashPlayer();
+    } catch (...) {
+        Application.HandleException("main window creation");
+    }
+    PlaceWindow(ScrMode);
+    try {
+        PlayMedia();
+    } catch (...) {
+        Application.HandleException("first slide");
+    }
+    if (ScrMode != smPreview) {
+        HideTaskbar(SaverSettings->Data.ScreenIndex);
+        if (SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0) {
+            ZELT_LOG(kUnit, "Time Limitation %u minute(s)", static_cast<unsigned>(SaverSettings->Data.MaxRuntimeMinutes));
+            // Minutes in milliseconds, kept within what a window timer takes.
+            const std::int64_t ms = static_cast<std::int64_t>(SaverSettings->Data.MaxRuntimeMinutes) * 60000;
+            timer3->SetInterval(static_cast<UINT>(std::min<std::int64_t>(ms, USER_TIMER_MAXIMUM)));
+            timer3->SetEnabled(true);
+        }
+    }
+    if (ScrMode == smRunAsExe)
+        PopupMenu = pmmain;
+    HookWndProc();
+    if (ScrMode == smSaver)
+        SetCursorPos(0, 0);
+    GetCursorPos(&SaverSettings->SavedCursorPos);
+    ZELT_LOG(kUnit, "Main form Init Pos %d ,%d", static_cast<int>(SaverSettings->SavedCursorPos.x),
+             static_cast<int>(SaverSettings->SavedCursorPos.y));
+    // The password grace period counts from the start of this run.
+    SaverSettings->GraceStartTick = GetTickCount();
+    SetCaption(Application.Title());
+}
+
+void Tfmain::FormDestroy()
+{
+    UnhookWndProc();
+}
+
+void Tfmain::PlaceWindow(TScrMode mode)
+{
+    if (mode == smPreview) {
+        // The preview fills the parent's client area, where a child lives (the display settings' preview
+        // window has no frame, so this is also its window size).
+        RECT r = {};
+        GetClientRect(g_ScreensaverApp.ParentWindow, &r);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        SetParent(Handle(), g_ScreensaverApp.ParentWindow);
+        MoveWindow(Handle(), 0, 0, width, height, FALSE);
+        SetWindowLongW(Handle(), GWL_STYLE, WS_CHILD | WS_VISIBLE);
+    } else if (mode == smSaver || mode == smRunAsExe) {
+        ZELT_LOG(kUnit, "show on screen %d", static_cast<int>(SaverSettings->Data.ScreenIndex));
+        int left = 0, top = 0, width = 0, height = 0;
+        GetMonitorRect(SaverSettings->Data.ScreenIndex, left, top, width, height);
+        SetBounds(left, top, width, height);
+    }
+}
+
+void Tfmain::PlayMedia()
+{
+    switch (MediaKind) {
+    case 0: StopPicture(); break;
+    case 1: StopFlash(); break;
+    case 2: StopVideo(1); break;
+    default: break;
+    }
+    MediaPlaying = 0;
+    ZELT_LOG(kUnit, "Media Count = %d", MediaSetting.Count());
+    ZELT_LOG(kUnit, "Media name = %s", MediaSetting.FileName.c_str());
+    const std::int32_t type = MediaSetting.Data.MediaType;
+    switch (type) {
+    case 0:
+        DoubleBuffered = true;
+        CreatePicturePlayer();
+        ShowPicture();
+        break;
+    case 1:
+        ZELT_LOG(kUnit, "Play a flash movie");
+        DoubleBuffered = false;
+        PlayFlash();
+        break;
+    case 2:
+        DoubleBuffered = true;
+        ZELT_LOG(kUnit, "Play a video movie");
+        PlayVideo();
+        break;
+    default:
+        ZELT_LOG(kUnit, "Unknow Media type %d", static_cast<int>(type));
+        // Nothing will report the end of this slide: go on to the next one.
+        PostMessageW(Handle(), WM_NEXTMEDIA, 0, 0);
+        break;
+    }
+    MediaPlaying = 1;
+    const bool kindChanged = MediaKind != type;
+    switch (MediaKind) {
+    case 0: ShowPicturePlayer(kindChanged); break;
+    case 1: HideFlash(kindChanged); break;
+    case 2: HideVideo(kindChanged); break;
+    default: break;
+    }
+    MediaKind = type;
+    if (MediaSetting.Data.MusicOn)
+        ResumeMusic();
+    else
+        PauseMusic();
+    MediaSoundPlaying = 0;
+    const std::string sound = FindMediaSound(MediaSetting.BindSound);
+    if (!sound.empty())
+        MediaSoundPlaying = PlayMediaSound(sound);
+}
+
+void Tfmain::ScheduleNextMedia()
+{
+    const std::int32_t seconds = GlobeSettings->ProjectData.MediaDelay;
+    if (seconds <= 0) {
+        timer1Timer();
+        return;
+    }
+    if (!NextMediaTimerRunning) {
+        const std::int64_t ms = static_cast<std::int64_t>(seconds) * 1000;
+        timer1->SetInterval(static_cast<UINT>(std::min<std::int64_t>(ms, USER_TIMER_MAXIMUM)));
+        timer1->SetEnabled(true);
+        NextMediaTimerRunning = 1;
+    }
+}
+
+void Tfmain::StopNextMediaTimer()
+{
+    if (GlobeSettings->ProjectData.MediaDelay > 0) {
+        timer1->SetEnabled(false);
+        NextMediaTimerRunning = 0;
+    }
+}
+
+void Tfmain::OnMediaDone()
+{
+    MediaPlaying = 0;
+    if (MediaSoundPlaying)
+        return;
+    ZELT_LOG(kUnit, "Show Next media file");
+    ScheduleNextMedia();
+}
+
+void Tfmain::OnMediaSoundDone()
+{
+    MediaSoundPlaying = 0;
+    if (!MediaPlaying)
+        ScheduleNextMedia();
+}
+
+void Tfmain::timer1Timer()
+{
+    if (Paused)
+        return;
+    StopNextMediaTimer();
+    MediaSetting.MoveNext(GlobeSettings->ProjectData.ShuffleSlides);
+    PlayMedia();
+}
+
+void Tfmain::timer2Timer()
+{
+    if (Paused)
+        return;
+    StopMusicGapTimer();
+    PlayBackgroundMusic(true);
+}
+
+void Tfmain::timer3Timer()
+{
+    timer3->SetEnabled(false);
+    // The maximum runtime is over: close as a close event would, through the close query.
+    ZELT_LOG(kUnit, "maximum runtime reached");
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void Tfmain::AddTempFile(const std::string& path)
+{
+    if (std::find(TempFiles.begin(), TempFiles.end(), path) == TempFiles.end())
+        TempFiles.push_back(path);
+}
+
+void Tfmain::DeleteTempFiles()
+{
+    for (const std::string& path : TempFiles)
+        DeleteFileIfExists(path);
+}
+
+void Tfmain::FormShow()
+{
+    ShowWindow(Application.Handle(), SW_HIDE);
+}

@@ -1,0 +1,120 @@
+// The program's one main window: it owns the slide records, the media store and the music, makes the
+// players, places itself by start mode and monitor, steps through the slides and decides when input closes it.
+#pragma once
+
+#include "classlib/Form.h"
+#include "classlib/Menus.h"
+#include "classlib/Timer.h"
+#include "data/Media.h"
+#include "data/MediaSetting.h"
+#include "runtime/ScrMode.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CSaverSettings;
+class CZELTGlobeSettings;
+
+class Tfmain : public TForm {
+public:
+    explicit Tfmain(TComponent* owner);
+    ~Tfmain() override;
+
+    // Sequencing (MainWindow.cpp).
+    void PlaceWindow(TScrMode mode);
+    void PlayMedia();
+    void ScheduleNextMedia();
+    void StopNextMediaTimer();
+    void OnMediaDone();
+    void OnMediaSoundDone();
+    void AddTempFile(const std::string& path);
+    void DeleteTempFiles();
+
+    // Pictures (MainWindowPicture.cpp).
+    void CreatePicturePlayer();
+    void ShowPicture();
+    void StopPicture();
+    void ShowPicturePlayer(bool kindChanged);
+
+    // Music and slide sounds (MainWindowSound.cpp).
+    void PlayBackgroundMusic(bool play);
+    void OnMusicDone();
+    void StartMusicGapTimer(int seconds);
+    void StopMusicGapTimer();
+    void PauseMusic();
+    void ResumeMusic();
+    std::string FindMediaSound(const std::string& name);
+    int PlayMediaSound(const std::string& path);
+    void CreateMediaSoundPlayer();
+    void FreeMediaSoundPlayer();
+    void FreeMusicPlayer();
+
+    // Video (MainWindowVideo.cpp).
+    void PlayVideo();
+    void StopVideo(int deviceFlag);
+    void HideVideo(bool kindChanged);
+    void FreeVideoPlayers();
+
+    // Flash (MainWindowFlash.cpp).
+    void CreateFlashPlayer();
+    void PlayFlash();
+    void StopFlash();
+    void HideFlash(bool kindChanged);
+    void FreeFlashPlayer();
+
+    // Input and closing (MainWindowClosing.cpp).
+    void HookWndProc();
+    void UnhookWndProc();
+    void CallOldWndProc(TMessage& message);
+    void MainWndProc(TMessage& message);
+
+    TTimer* timer3;
+    TTimer* timer1;
+    TTimer* timer2;
+    TPopupMenu* pmmain;
+    TTimer* watch_close_event_timer;
+
+    std::uint8_t Paused = 0;
+    std::uint8_t ClosedOnce = 0;
+    TScrMode ScrMode;
+    UINT ScratchWord = 0;
+    CSaverSettings* SaverSettings;
+    CMediaSetting MediaSetting;
+    CMedia Media;
+    std::int32_t MediaKind = -1;
+    std::int32_t NextMediaTimerRunning = 0;
+    CZELTGlobeSettings* GlobeSettings;
+    std::string FlashTempFile;
+    std::vector<std::string> TempFiles;
+    std::string VideoCacheFile;
+    std::int32_t VideoAlternation = 0;
+    std::int32_t MusicGapTimerRunning = 0;
+    std::int32_t MediaPlaying = 0;
+    std::int32_t MediaSoundPlaying = 0;
+    WNDPROC WndProcThunk = nullptr;
+    WNDPROC OldWndProc = nullptr;
+
+protected:
+    void FormShow() override;
+    void FormCloseQuery(bool& canClose) override;
+    void FormClose(TCloseAction& action) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void timer1Timer();
+    void timer2Timer();
+    void timer3Timer();
+    void watch_close_event_timerTimer();
+    void Settings1Click();
+    void Exit1Click();
+    void MouseMoveTest();
+    void Rule(UINT msg, WPARAM wParam);
+    void ApplyCursorRule();
+};
+
+// The Windows 9x screen-saver password check; true when the close may go on.
+bool VerifyPassword9x(HWND window);

@@ -1,0 +1,222 @@
+// The main window's input rules, close events, close query and clean-up, and the popup menu's commands.
+#include "classlib/Application.h"
+#include "classlib/FileUtils.h"
+#include "classlib/Library.h"
+#include "data/FileLog.h"
+#include "data/SaverSettings.h"
+#include "runtime/CloseEvents.h"
+#include "runtime/Cursor.h"
+#include "runtime/MainWindow.h"
+#include "runtime/Messages.h"
+#include "runtime/SettingsDialog.h"
+#include "runtime/Taskbar.h"
+#include "runtime/app.h"
+
+#include <cstdlib>
+
+namespace {
+const char kUnit[] = "main";
+}
+
+void Tfmain::HookWndProc()
+{
+    if (!WndProcThunk)
+        WndProcThunk = MakeObjectInstance([this](TMessage& m) { MainWndProc(m); });
+    if (WndProcThunk && !OldWndProc)
+        OldWndProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProcThunk)));
+}
+
+void Tfmain::UnhookWndProc()
+{
+    if (OldWndProc && HandleAllocated())
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldWndProc));
+    OldWndProc = nullptr;
+    if (WndProcThunk)
+        FreeObjectInstance(WndProcThunk);
+    WndProcThunk = nullptr;
+}
+
+void Tfmain::CallOldWndProc(TMessage& message)
+{
+    if (OldWndProc)
+        message.Result = CallWindowProcW(OldWndProc, Handle(), message.Msg, message.WParam, message.LParam);
+}
+
+void Tfmain::ApplyCursorRule()
+{
+    ::ApplyCursorRule(ScrMode, SaverSettings->PasswordPrompt != 0);
+}
+
+// A close rule: only in screen-saver mode outside the password prompt.
+void Tfmain::Rule(UINT msg, WPARAM wParam)
+{
+    if (ScrMode != smSaver || SaverSettings->PasswordPrompt)
+        return;
+    if (const char* name = InputCloseEvent(msg, wParam, SaverSettings->Data, CloseKeyChar(SaverSettings->Data)))
+        SaverSettings->CloseEvent(name);
+}
+
+void Tfmain::MouseMoveTest()
+{
+    POINT now;
+    GetCursorPos(&now);
+    const POINT& saved = SaverSettings->SavedCursorPos;
+    const int dx = std::abs(now.x - saved.x), dy = std::abs(now.y - saved.y);
+    const int threshold = SaverSettings->Data.MouseMoveThreshold;
+    if (dx <= threshold && dy <= threshold)
+        return;
+    ZELT_LOG(kUnit, "Previouse %d ,%d", static_cast<int>(saved.x), static_cast<int>(saved.y));
+    ZELT_LOG(kUnit, "Now %d ,%d", static_cast<int>(now.x), static_cast<int>(now.y));
+    ZELT_LOG(kUnit, "dx: %d , dy : %d , threshold : %d", dx, dy, threshold);
+    if (const char* name = MouseMoveCloseEvent(dx, dy, SaverSettings->Data))
+        SaverSettings->CloseEvent(name);
+    ZELT_LOG(kUnit, "Exit mouse move");
+}
+
+void Tfmain::MainWndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_ACTIVATE:
+    case WM_ERASEBKGND:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+        message.Result = 1;
+        return;
+    case WM_SETCURSOR:
+        ApplyCursorRule();
+        break;
+    case WM_HELP:
+        if (LOWORD(message.WParam) == 0)
+            Rule(message.Msg, message.WParam);
+        message.Result = 0;
+        return;
+    case WM_CHAR:
+        Rule(message.Msg, message.WParam);
+        break;
+    case WM_SYSCOMMAND:
+        ZELT_LOG(kUnit, "here : %d", static_cast<int>(message.WParam));
+        if (message.WParam == SC_SCREENSAVE || (message.WParam == SC_CLOSE && ScrMode == smSaver)) {
+            message.Result = 0;
+            return;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (ScrMode == smSaver && !SaverSettings->PasswordPrompt)
+            MouseMoveTest();
+        break;
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+        Rule(message.Msg, message.WParam);
+        break;
+    case WM_NEXTMEDIA:
+        OnMediaDone();
+        break;
+    case WM_MUSICDONE:
+        OnMusicDone();
+        break;
+    case WM_MUSICPAUSE:
+        PauseMusic();
+        break;
+    case WM_MUSICRESUME:
+        ResumeMusic();
+        break;
+    case WM_MEDIASOUNDDONE:
+        OnMediaSoundDone();
+        break;
+    }
+    CallOldWndProc(message);
+}
+
+void Tfmain::watch_close_event_timerTimer()
+{
+    SaverSettings->CloseEventsArmed = 1;
+    // A preview lives only as long as the window it shows in: the timer stays on to watch it.
+    if (ScrMode != smPreview) {
+        watch_close_event_timer->SetEnabled(false);
+        return;
+    }
+    if (!IsWindow(g_ScreensaverApp.ParentWindow)) {
+        ZELT_LOG(kUnit, "preview window is gone");
+        Application.Terminate();
+    }
+}
+
+bool VerifyPassword9x(HWND window)
+{
+    if (!IsWindows9x())
+        return true;
+    TLibrary cpl("PASSWORD.CPL");
+    if (!cpl)
+        return true;
+    using TVerifyScreenSavePwd = BOOL(WINAPI*)(HWND);
+    auto verify = cpl.Find<TVerifyScreenSavePwd>("VerifyScreenSavePwd");
+    return verify ? verify(window) != 0 : true;
+}
+
+void Tfmain::FormCloseQuery(bool& canClose)
+{
+    ZELT_LOG(kUnit, "Close Query");
+    if (SaverSettings->PasswordPrompt) {
+        // A close that was queued before the prompt began waits for the prompt's answer.
+        canClose = false;
+    } else if (ScrMode == smSaver && SaverSettings->CloseRequested == 1) {
+        canClose = true;
+        if (GetTickCount() - SaverSettings->GraceStartTick >
+            static_cast<DWORD>(SaverSettings->PasswordGraceSeconds) * 1000) {
+            SaverSettings->BeginPasswordPrompt();
+            canClose = VerifyPassword9x(Handle());
+            SaverSettings->EndPasswordPrompt();
+        }
+    }
+    if (canClose)
+        Paused = 1;
+    ZELT_LOG(kUnit, "CanClose : %s", canClose ? "yes" : "no");
+}
+
+void Tfmain::FormClose(TCloseAction&)
+{
+    if (ClosedOnce)
+        return;
+    ClosedOnce = 1;
+    RestoreTaskbar();
+    switch (MediaKind) {
+    case 0: StopPicture(); break;
+    case 1: StopFlash(); break;
+    case 2: StopVideo(0); break;
+    default: break;
+    }
+    FreeFlashPlayer();
+    FreeVideoPlayers();
+    if (!FlashTempFile.empty())
+        DeleteFileIfExists(FlashTempFile);
+    FreeMediaSoundPlayer();
+    FreeMusicPlayer();
+    StopMusicGapTimer();
+    DeleteTempFiles();
+    if (!VideoCacheFile.empty() && FileExists(VideoCacheFile))
+        MoveFileA(VideoCacheFile.c_str(), ChangeFileExt(VideoCacheFile, "").c_str());
+    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &ScratchWord, 0);
+    if (ScrMode != smPreview && SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0)
+        timer3->SetEnabled(false);
+    TempFiles.clear();
+    Media.Close();
+    MediaSetting.Close();
+    SetCursorVisible(true);
+}
+
+void Tfmain::Settings1Click()
+{
+    // Under whatever the dialog shows, where it is.
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Paused = 1;
+    Application.ProcessMessages();
+    RunSettingsDialog(SaverSettings, GlobeSettings);
+    Paused = 0;
+}
+
+void Tfmain::Exit1Click()
+{
+    Close();
+}

@@ -1,0 +1,230 @@
+#include "runtime/app.h"
+
+#include "classlib/Application.h"
+#include "classlib/Streams.h"
+#include "data/FileLog.h"
+#include "data/TableFormat.h"
+#include "data/MediaSetting.h"
+#include "data/MyXMLTable.h"
+#include "data/Random.h"
+#include "data/TempDir.h"
+#include "picture/ComPicture.h"
+#include "runtime/Background.h"
+#include "runtime/CommandLine.h"
+#include "runtime/SettingsDialog.h"
+#include "runtime/Taskbar.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+
+CScreensaverApp g_ScreensaverApp;
+
+namespace {
+
+const char kUnit[] = "app";
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : static_cast<char>(c); });
+    return text;
+}
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : static_cast<char>(c); });
+    return text;
+}
+
+std::string ProgramPath()
+{
+    char path[256] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
+    return path;
+}
+
+// A fault during shutdown ends the process without an error box, and leaves the task bar as it was.
+LONG WINAPI TopLevelExceptionFilter(EXCEPTION_POINTERS*)
+{
+    RestoreTaskbar();
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+bool ShowsSaver(TScrMode mode)
+{
+    return mode == smSaver || mode == smPreview;
+}
+
+} // namespace
+
+CScreensaverApp::CScreensaverApp() = default;
+CScreensaverApp::~CScreensaverApp() = default;
+
+bool CScreensaverApp::Init()
+{
+    InitRandom();
+    ZELT_LOG(kUnit, "CMD: %s", GetCommandLineA());
+    const std::string program = ProgramPath();
+    ZELT_LOG(kUnit, "screensaver file : %s", program.c_str());
+
+    const int argc = __argc;
+    char** argv = __argv;
+    if (argc > 1) {
+        const std::string arg1 = argv[1];
+        if (arg1 == "/setdef") {
+            ZELT_LOG(kUnit, "set as system's default screensaver!");
+            if (SetAsDefaultSaver(program))
+                ZELT_LOG(kUnit, "default screensaver is set!");
+            return false;
+        }
+        if (arg1 == "/ins") {
+            ZELT_LOG(kUnit, "open screensaver setting dialog!");
+            InstallSaver(program);
+            ZELT_LOG(kUnit, "setting dialog closed!");
+            return false;
+        }
+        if (Upper(arg1).find("/A") != std::string::npos) {
+            ZELT_LOG(kUnit, "checking password in win9x");
+            ChangePassword9x(reinterpret_cast<HWND>(static_cast<std::intptr_t>(argc > 2 ? std::atoll(argv[2]) : 0)));
+            ZELT_LOG(kUnit, "finish checking password!");
+            return false;
+        }
+    }
+
+    const std::int32_t offset = ReadProjectOffset(program);
+    Database.Open(program, offset);
+    ExtractRuntimeLibs();
+    GlobeSettings.SetDatabase(&Database);
+    GlobeSettings.Open();
+    GlobeSettings.ReadProject();
+    ParentWindow = reinterpret_cast<HWND>(ParseCommandLine());
+    GlobeSettings.SetFilePath(program);
+    if (GlobeSettings.ProjectData.RunAsProgram == 1 || Lower(program).find(".exe") != std::string::npos)
+        ScrMode = smRunAsExe;
+
+    // From here on a failure in a full-screen or preview run is logged, never shown: a box would take the
+    // input that closes the saver.
+    Application.OnException = [this](const std::string& where, const std::string& message) {
+        ZELT_LOG(kUnit, "exception (%s): %s", where.c_str(), message.c_str());
+        if (!ShowsSaver(ScrMode))
+            Application.ShowException(std::runtime_error(message));
+    };
+
+    Mutex = nullptr;
+    if (ScrMode == smSaver) {
+        Mutex = CreateMutexA(nullptr, TRUE, "tarnwheelscreensaver");
+        if (GetLastError() == ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    if (ScrMode == smPreview && !IsWindow(ParentWindow)) {
+        ZELT_LOG(kUnit, "no preview window %p: nothing to show in", static_cast<void*>(ParentWindow));
+        return false;
+    }
+
+    SaverSettings.SetRegistryKey(GlobeSettings.ProjectName);
+    Application.SetTitle(GlobeSettings.ProjectName);
+    SaverSettings.Load();
+
+    switch (ScrMode) {
+    case smConfigure: ZELT_LOG(kUnit, "start mode : Configure"); break;
+    case smPreview: ZELT_LOG(kUnit, "start mode : Preview in small screen"); break;
+    case smSaver: ZELT_LOG(kUnit, "start mode : Normal or Press Preview button!"); break;
+    case smChangePassword: ZELT_LOG(kUnit, "start mode : change password"); break;
+    case smRunAsExe: ZELT_LOG(kUnit, "start mode : run as an exe file"); break;
+    default: break;
+    }
+
+    if (ScrMode == smConfigure) {
+        ZELT_LOG(kUnit, "Openning the configuration dialog!");
+        RunSettingsDialog(&SaverSettings, &GlobeSettings);
+        GlobeSettings.Close();
+        if (Mutex) {
+            CloseHandle(Mutex);
+            Mutex = nullptr;
+        }
+        ZELT_LOG(kUnit, "Exit from the configuration dialog!");
+        return false;
+    }
+
+    SaveDesktopBitmap();
+    if (ShowsSaver(ScrMode)) {
+        ZELT_LOG(kUnit, "notify windows a screensaver is running");
+        UINT scratch = 0;
+        SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, &scratch, 0);
+        RunningFlagSet = true;
+    }
+    return true;
+}
+
+std::intptr_t CScreensaverApp::ParseCommandLine()
+{
+    return ParseScrCommandLine(GetCommandLineA(), ScrMode, reinterpret_cast<std::intptr_t>(GetForegroundWindow()));
+}
+
+std::int32_t CScreensaverApp::ReadProjectOffset(const std::string& path)
+{
+    TFileStream file(path, fmOpenRead);
+    unsigned char trailer[4];
+    const int64_t size = file.Size();
+    if (size < 4 || file.Seek(size - 4, soFromBeginning) < 0 || !file.ReadExact(trailer, 4))
+        return 0;
+    return GetInt32(trailer);
+}
+
+void CScreensaverApp::ExtractRuntimeLibs()
+{
+    CMyXMLTable table;
+    table.SetLoadBinary(0);
+    table.Open(&Database, "runtimelib");
+    const std::string folder = GetTempDir();
+    if (!folder.empty()) {
+        for (table.First(); !table.Eof; table.Next()) {
+            const std::string name = table.FieldAsString("name");
+            // A name from the project is a file name inside the temporary folder, nothing else.
+            if (!IsSafeAccFileName(name)) {
+                ZELT_LOG(kUnit, "runtime library name refused : %s", name.c_str());
+                continue;
+            }
+            TMemoryStream stream;
+            table.BlobToStream("libs", stream);
+            // A library that cannot be written (one in use, say) is left as it is; start-up goes on.
+            if (!stream.SaveToFile(folder + name))
+                ZELT_LOG(kUnit, "Cann't write runtime library : %s", (folder + name).c_str());
+        }
+    }
+    table.Close();
+}
+
+void CScreensaverApp::SaveDesktopBitmap()
+{
+    const std::string folder = GetTempDir();
+    if (folder.empty())
+        return;
+    CComPicture picture;
+    CaptureScreen(&picture, SaverSettings.Data.ScreenIndex);
+    if (!picture.SaveToFile(folder + "zeltdsk.bmp"))
+        ZELT_LOG(kUnit, "Cann't save the desktop picture : %s", (folder + "zeltdsk.bmp").c_str());
+}
+
+int CScreensaverApp::Exit()
+{
+    SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    SetUnhandledExceptionFilter(TopLevelExceptionFilter);
+    RestoreTaskbar();
+    if (RunningFlagSet) {
+        ZELT_LOG(kUnit, "notify windows screensaver is stopped!");
+        UINT scratch = 0;
+        SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &scratch, 0);
+        RunningFlagSet = false;
+    }
+    GlobeSettings.Close();
+    Database.Clear();
+    if (Mutex) {
+        CloseHandle(Mutex);
+        Mutex = nullptr;
+    }
+    return 1;
+}

@@ -1,0 +1,161 @@
+// The window core of the class library: object instances, threads handing work to the UI thread, timers and
+// the form's close protocol.
+#include "classlib/Application.h"
+#include "classlib/Form.h"
+#include "classlib/Messages.h"
+#include "classlib/Thread.h"
+#include "classlib/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// Pumps like a modal loop does (a message box, a dialog) until done is set or the time is up.
+template <class Done>
+bool PumpUntil(Done done, DWORD ms = 5000)
+{
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } else {
+            Sleep(1);
+        }
+    }
+    return true;
+}
+
+class TCountingThread : public TThread {
+public:
+    explicit TCountingThread(int* counter) : Counter_(counter) {}
+    DWORD SyncThread = 0;
+
+protected:
+    void Execute() override
+    {
+        for (int i = 0; i < 3 && !Terminated; ++i)
+            Synchronize([this] {
+                ++*Counter_;
+                SyncThread = GetCurrentThreadId();
+            });
+    }
+
+private:
+    int* Counter_;
+};
+
+class TClosingForm : public TForm {
+public:
+    using TForm::TForm;
+    bool Allow = false;
+    int Closed = 0;
+
+protected:
+    void FormCloseQuery(bool& canClose) override { canClose = Allow; }
+    void FormClose(TCloseAction&) override { ++Closed; }
+};
+
+} // namespace
+
+TEST(ObjectInstance, EachInstanceCallsItsOwnMethodAndCatches)
+{
+    Application.Initialize();
+    std::vector<WNDPROC> procs;
+    std::vector<int> seen(64, 0);
+    for (int i = 0; i < 64; ++i) {
+        WNDPROC p = MakeObjectInstance([&seen, i](TMessage& m) {
+            ++seen[i];
+            m.Result = i + 1;
+        });
+        ASSERT_NE(p, nullptr) << i;
+        procs.push_back(p);
+    }
+    EXPECT_EQ(MakeObjectInstance([](TMessage&) {}), nullptr);  // the pool is used up
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(procs[i](nullptr, WM_USER, 0, 0), i + 1);
+    EXPECT_EQ(seen, std::vector<int>(64, 1));
+
+    FreeObjectInstance(procs[5]);
+    std::string where;
+    Application.OnException = [&where](const std::string& w, const std::string& m) { where = w + ":" + m; };
+    WNDPROC thrower = MakeObjectInstance([](TMessage& m) {
+        m.Result = 9;
+        throw std::runtime_error("boom");
+    });
+    EXPECT_EQ(thrower, procs[5]);  // freed slots are reused
+    EXPECT_EQ(thrower(nullptr, WM_USER, 0, 0), 0);
+    EXPECT_EQ(where, "window procedure:boom");
+    Application.OnException = nullptr;
+    for (WNDPROC p : procs)
+        FreeObjectInstance(p);
+}
+
+TEST(Thread, SynchronizeRunsOnTheUiThreadInsideAnyPumpAndFreesOnTerminate)
+{
+    int counter = 0;
+    int terminated = 0;
+    DWORD terminateThread = 0;
+    auto* thread = new TCountingThread(&counter);
+    thread->FreeOnTerminate = true;
+    DWORD syncThread = 0;
+    thread->OnTerminate = [&, thread](TThread*) {
+        ++terminated;
+        terminateThread = GetCurrentThreadId();
+        syncThread = thread->SyncThread;
+    };
+    ASSERT_TRUE(thread->Start());
+    ASSERT_TRUE(PumpUntil([&] { return terminated == 1; }));
+    EXPECT_EQ(counter, 3);
+    EXPECT_EQ(syncThread, GetCurrentThreadId());
+    EXPECT_EQ(terminateThread, GetCurrentThreadId());
+}
+
+TEST(Thread, DeletingARunningThreadWaitsWhileServingItsCalls)
+{
+    int counter = 0;
+    auto thread = std::make_unique<TCountingThread>(&counter);
+    ASSERT_TRUE(thread->Start());
+    thread.reset();  // would deadlock if the wait did not serve Synchronize
+    EXPECT_LE(counter, 3);
+    Application.ProcessMessages();  // the late finish notice finds no thread and does nothing
+}
+
+TEST(Timer, TicksUntilDisabled)
+{
+    TTimer timer;
+    timer.SetInterval(10);
+    int ticks = 0;
+    timer.OnTimer = [&] {
+        if (++ticks == 3)
+            timer.SetEnabled(false);
+    };
+    EXPECT_FALSE(PumpUntil([&] { return ticks > 3; }, 300));
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST(Form, CloseAsksTheQueryAndTheMainFormEndsTheLoop)
+{
+    auto* form = Application.CreateForm<TClosingForm>();
+    form->SetBounds(10, 10, 50, 40);
+    PostMessageW(form->Handle(), WM_CLOSE, 0, 0);  // refused
+    TTimer later;
+    later.SetInterval(50);
+    later.OnTimer = [&] {
+        later.SetEnabled(false);
+        form->Allow = true;
+        PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    };
+    Application.Run();  // returns once the allowed close ended the loop
+    EXPECT_EQ(form->Closed, 1);
+    EXPECT_TRUE(Application.Terminated);
+    delete form;
+    EXPECT_EQ(Application.MainForm, nullptr);
+}
