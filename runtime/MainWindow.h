@@ -17,6 +17,7 @@
 
 class CSaverSettings;
 class CZELTGlobeSettings;
+class TfImageSlideShowPlayer;
 
 class Tfmain : public TForm {
 public:
@@ -30,6 +31,8 @@ public:
     void StopNextMediaTimer();
     void OnMediaDone();
     void OnMediaSoundDone();
+    // Ends a slide that cannot be shown; the next one comes after the delay, but never within a second.
+    void SkipFailedMedia();
     void AddTempFile(const std::string& path);
     void DeleteTempFiles();
 
@@ -88,12 +91,14 @@ public:
     std::int32_t NextMediaTimerRunning = 0;
     CZELTGlobeSettings* GlobeSettings;
     std::string FlashTempFile;
+    TfImageSlideShowPlayer* ImageSlideShowPlayer = nullptr;  // owned by the application object
     std::vector<std::string> TempFiles;
     std::string VideoCacheFile;
     std::int32_t VideoAlternation = 0;
     std::int32_t MusicGapTimerRunning = 0;
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
+    std::int32_t MediaFailed = 0;  // the current slide could not be shown
     WNDPROC WndProcThunk = nullptr;
     WNDPROC OldWndProc = nullptr;
 
