@@ -86,6 +86,7 @@ protected:
         ASSERT_TRUE(WriteSolidBmp(Folder->File("blue.bmp"), w, h, kBlue));
         ASSERT_TRUE(WriteSolidBmp(Folder->File("narrow.bmp"), 4, 300, kWhite));
         ASSERT_TRUE(WriteFile(Folder->File("broken.bmp"), "BM this is no bitmap at all"));
+        ASSERT_TRUE(WriteFile(Folder->File("empty.jpg"), ""));
     }
     static void TearDownTestSuite() { delete Folder; }
 
@@ -268,8 +269,9 @@ TEST_F(SlideShowRuns, SlidesThatCannotBeShownAreSkippedAfterASecond)
 
 TEST_F(SlideShowRuns, AProjectOfBrokenSlidesDoesNotSpin)
 {
-    Start("all_broken", "{" + Project(0) + R"(, "media": [{"file": "broken.bmp"}], "slides": [)" +
-                            Slide("broken.bmp") + "," + Slide("missing.bmp") + "," +
+    // Undecodable, empty, missing, and of no known kind.
+    Start("all_broken", "{" + Project(0) + R"(, "media": [{"file": "broken.bmp"}, {"file": "empty.jpg"}], "slides": [)" +
+                            Slide("broken.bmp") + "," + Slide("empty.jpg") + "," + Slide("missing.bmp") + "," +
                             Slide("broken.bmp", R"("MediaType": 9)") + "]}");
     TLogFile log(Scr);
     Pause(3500);

@@ -158,24 +158,6 @@ TEST(PicturePlayer, AMonitorCountedLaterGetsOneComposition)
     EXPECT_EQ(PixelAt(player.BackBuffer, 189, 45), 0u);
 }
 
-TEST(PicturePlayer, ABrokenEmptyOrMissingPictureStartsNothing)
-{
-    TTestProject project("player_broken.db", {Slide("broken.bmp"), Slide("empty.jpg"), Slide("missing.gif")},
-                         {{"broken.bmp", "BM this is no bitmap"}, {"empty.jpg", ""}});
-    CSaverSettings settings;
-    TParentForm parent(200, 100);
-    TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &project.Media, &project.Project, &settings);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_FALSE(player.ShowMedia(&project.Slides)) << project.Slides.FileName;
-        EXPECT_EQ(player.RunningThread(), nullptr);
-        project.Slides.MoveNext(0);
-    }
-    project.Project.ProjectData.EmbeddedMedia = 0;  // a file that is not there
-    EXPECT_FALSE(player.ShowMedia(&project.Slides));
-    PumpFor(50);
-    EXPECT_EQ(parent.NextMedia, 0);  // the main window decides what follows a slide that was not shown
-}
-
 TEST(SlideShowThread, OneNoticePerTransitionAndNoneWhenStopped)
 {
     TTestProject project("thread_notice.db", {Slide("red.bmp"), Slide("blue.bmp")},
