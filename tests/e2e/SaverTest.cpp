@@ -244,22 +244,16 @@ TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)
 
 TEST_F(SaverRuns, SetDefaultOnWindows98WritesSystemIni)
 {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string ini = std::string(windows) + "\\system.ini";
-    const std::string before = ReadFile(ini);
+    TIniValueRestore keep(SystemIniPath(), "boot", "SCRNSAVE.EXE");
     {
         TWin98 win98(Scr);
         ASSERT_TRUE(win98.Ok());
         TProcess run(Scr, "/setdef");
         ASSERT_TRUE(run.WaitExit(15000));
     }
-    char value[1024] = {};
-    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof(value), ini.c_str());
     char shortPath[1024] = {};
     GetShortPathNameA(Scr.c_str(), shortPath, sizeof(shortPath));
-    EXPECT_STREQ(value, CharUpperA(shortPath));
-    WriteFile(ini, before);
+    EXPECT_EQ(ReadIniString(SystemIniPath(), "boot", "SCRNSAVE.EXE").value_or("(none)"), CharUpperA(shortPath));
 }
 
 TEST_F(SaverRuns, InstallRunsTheShellsCommandWithThePath)
@@ -286,7 +280,7 @@ TEST_F(SaverRuns, PasswordChangeRunsOnWindows98Only)
         TProcess nt(Scr, "/a 4321");
         ASSERT_TRUE(nt.WaitExit(15000));
     }
-    EXPECT_TRUE(ReadFile(Folder->File("mpr.txt")).empty());
+    EXPECT_TRUE(ReadWholeFile(Folder->File("mpr.txt")).empty());
     {
         TWin98 win98(Scr);
         ASSERT_TRUE(win98.Ok());
