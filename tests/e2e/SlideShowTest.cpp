@@ -85,8 +85,8 @@ protected:
         ASSERT_TRUE(WriteSolidBmp(Folder->File("green.bmp"), w, h, kGreen));
         ASSERT_TRUE(WriteSolidBmp(Folder->File("blue.bmp"), w, h, kBlue));
         ASSERT_TRUE(WriteSolidBmp(Folder->File("narrow.bmp"), 4, 300, kWhite));
-        ASSERT_TRUE(WriteFile(Folder->File("broken.bmp"), "BM this is no bitmap at all"));
-        ASSERT_TRUE(WriteFile(Folder->File("empty.jpg"), ""));
+        ASSERT_TRUE(WriteWholeFile(Folder->File("broken.bmp"), "BM this is no bitmap at all"));
+        ASSERT_TRUE(WriteWholeFile(Folder->File("empty.jpg"), ""));
     }
     static void TearDownTestSuite() { delete Folder; }
 
