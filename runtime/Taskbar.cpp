@@ -13,7 +13,7 @@ void HideTaskbar(int screenIndex)
     if (screenIndex >= 2)
         return;
     if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
-        ShowWindow(tray, SW_HIDE);
+        ShowWindowAsync(tray, SW_HIDE);
         g_Hidden = true;
     }
 }
@@ -23,5 +23,5 @@ void RestoreTaskbar()
     if (!g_Hidden.exchange(false))
         return;
     if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr))
-        ShowWindow(tray, SW_RESTORE);
+        ShowWindowAsync(tray, SW_RESTORE);
 }

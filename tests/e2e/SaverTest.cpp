@@ -312,7 +312,8 @@ TEST_F(SaverRuns, PasswordOnCloseOnWindows98)
     PostClick(window, WM_LBUTTONDOWN, 10, 10);
     ASSERT_TRUE(log.WaitForLine("Close Query", 1000)) << log.Tail();
     PostClose(window);
-    ASSERT_TRUE(WaitUntil([&] { return !ReadLines(Folder->File("password.txt")).empty(); }, 10000, "the prompt"));
+    ASSERT_TRUE(WaitUntil([&] { return !ReadLines(Folder->File("password.txt")).empty(); }, 10000, "the prompt"))
+        << log.Tail(30);
     Pause(1000);
     EXPECT_TRUE(run.Running()) << log.Tail();
     EXPECT_FALSE(log.Has("CanClose : yes")) << log.Tail();
