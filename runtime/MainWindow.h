@@ -7,11 +7,13 @@
 #include "classlib/Timer.h"
 #include "data/Media.h"
 #include "data/MediaSetting.h"
+#include "runtime/FlashPlayer.h"
 #include "runtime/ScrMode.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,8 @@ public:
     void StopFlash();
     void HideFlash(bool kindChanged);
     void FreeFlashPlayer();
+    // The stored name of a slide's file as a path: beside the program, or as the media store names it.
+    std::string ResolveMediaPath(const std::string& name);
 
     // Input and closing (MainWindowClosing.cpp).
     void HookWndProc();
@@ -88,6 +92,7 @@ public:
     std::int32_t NextMediaTimerRunning = 0;
     CZELTGlobeSettings* GlobeSettings;
     std::string FlashTempFile;
+    std::unique_ptr<TFlashPlayer> FlashPlayer;
     std::vector<std::string> TempFiles;
     std::string VideoCacheFile;
     std::int32_t VideoAlternation = 0;
@@ -99,6 +104,8 @@ public:
 
 protected:
     void FormShow() override;
+    void FormResize() override;
+    void FormPaint(HDC dc) override;
     void FormCloseQuery(bool& canClose) override;
     void FormClose(TCloseAction& action) override;
 
