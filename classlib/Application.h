@@ -39,6 +39,8 @@ public:
     void ProcessMessages();
     // Ends the message loop.
     void Terminate();
+    // Deletes every form and component the application owns (the program does so before its shutdown).
+    using TComponent::DestroyComponents;
 
     // A box with the exception's text, titled with the application title.
     void ShowException(const std::exception& e);

@@ -105,8 +105,10 @@ void Tfmain::FormDestroy()
 void Tfmain::PlaceWindow(TScrMode mode)
 {
     if (mode == smPreview) {
+        // The preview fills the parent's client area, where a child lives (the display settings' preview
+        // window has no frame, so this is also its window size).
         RECT r = {};
-        GetWindowRect(g_ScreensaverApp.ParentWindow, &r);
+        GetClientRect(g_ScreensaverApp.ParentWindow, &r);
         const int width = r.right - r.left, height = r.bottom - r.top;
         SetParent(Handle(), g_ScreensaverApp.ParentWindow);
         MoveWindow(Handle(), 0, 0, width, height, FALSE);

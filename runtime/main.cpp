@@ -17,6 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (g_ScreensaverApp.Init())
             Application.CreateForm<Tfmain>();
         Application.Run();
+        // The windows go before the project they read from is closed.
+        Application.DestroyComponents();
     } catch (const std::exception& e) {
         Application.ShowException(e);
     } catch (...) {

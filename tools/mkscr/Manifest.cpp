@@ -3,6 +3,7 @@
 #include "tools/mkscr/BlockFields.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -12,7 +13,9 @@ namespace {
 
 std::string ReadWholeFile(const std::string& baseDir, const std::string& path)
 {
-    const std::string full = (!path.empty() && path[0] == '/') || baseDir.empty() ? path : baseDir + "/" + path;
+    // Rooted paths ("/x", "C:\x") stand as they are; the Windows build of the library sees both kinds.
+    const bool rooted = std::filesystem::path(path).has_root_directory();
+    const std::string full = rooted || baseDir.empty() ? path : baseDir + "/" + path;
     std::ifstream in(full, std::ios::binary);
     if (!in)
         throw ManifestError("cannot read file \"" + full + "\"");

@@ -3,14 +3,10 @@
 //   mkscr MANIFEST.json -o OUT.db                             the bare database (no runtime, no trailer)
 //   mkscr --dump FILE                                         tables, fields and records as JSON
 #include "classlib/FileUtils.h"
-#include "classlib/Streams.h"
-#include "data/TableFormat.h"
 #include "tools/mkscr/Dump.h"
-#include "tools/mkscr/Manifest.h"
+#include "tools/mkscr/ProgramFile.h"
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -35,60 +31,6 @@ int Dump(const std::string& path)
     return 0;
 }
 
-// Without runtime libraries in the manifest, the picture library beside the runtime goes in.
-void AddDefaultRuntimeLibrary(nlohmann::json& manifest, const std::string& runtime)
-{
-    if (runtime.empty() || manifest.contains("runtimelibs"))
-        return;
-    const std::string dll = std::filesystem::absolute(ExtractFilePath(runtime) + "Ombix.dll").string();
-    if (FileExists(dll))
-        manifest["runtimelibs"] = nlohmann::json::array({{{"name", "Ombix.dll"}, {"file", dll}}});
-}
-
-bool WriteProgramFile(const std::string& output, const std::string& runtime, const std::vector<TableSpec>& tables,
-                      std::string* error)
-{
-    const std::string temp = output + ".tmp";
-    {
-        TFileStream out(temp, fmCreate);
-        if (!out.IsOpen()) {
-            *error = "cannot create \"" + temp + "\"";
-            return false;
-        }
-        if (!runtime.empty()) {
-            TMemoryStream program;
-            if (!program.LoadFromFile(runtime)) {
-                *error = "cannot read the runtime \"" + runtime + "\"";
-                return false;
-            }
-            if (!out.WriteExact(program.Memory(), program.Size())) {
-                *error = "cannot write \"" + temp + "\"";
-                return false;
-            }
-        }
-        const int64_t base = out.Position();
-        if (!WriteTableDatabase(out, tables, error))
-            return false;
-        if (!runtime.empty()) {
-            std::string trailer;
-            PutInt32(trailer, static_cast<int32_t>(base));
-            if (base > INT32_MAX || !out.WriteText(trailer)) {
-                *error = "the program file is too large for its 32-bit database offset";
-                return false;
-            }
-        }
-        if (!out.Close()) {
-            *error = "cannot write \"" + temp + "\"";
-            return false;
-        }
-    }
-    if (!RenameReplacing(temp, output)) {
-        *error = "cannot replace \"" + output + "\"";
-        return false;
-    }
-    return true;
-}
-
 int Build(const std::string& manifestPath, const std::string& output, const std::string& runtime)
 {
     std::ifstream in(manifestPath);
@@ -98,18 +40,14 @@ int Build(const std::string& manifestPath, const std::string& output, const std:
     }
     std::string error;
     try {
-        nlohmann::json manifest = nlohmann::json::parse(in);
-        AddDefaultRuntimeLibrary(manifest, runtime);
         std::string baseDir = ExtractFilePath(manifestPath);
         if (!baseDir.empty())
             baseDir.pop_back();
-        const std::vector<TableSpec> tables = BuildProjectTables(manifest, baseDir);
-        if (WriteProgramFile(output, runtime, tables, &error))
+        if (BuildProgramFile(nlohmann::json::parse(in), baseDir, output, runtime, &error))
             return 0;
     } catch (const std::exception& e) {
         error = e.what();
     }
-    DeleteFileIfExists(output + ".tmp");
     std::cerr << "mkscr: " << error << "\n";
     return 1;
 }

@@ -1,0 +1,247 @@
+// End-to-end test driver: builds a screen saver from a manifest, starts it under Wine and watches it from the
+// test process (windows, input, cursor, preview parent, log, registry, screen pixels).
+// Every wait is bounded and pumps this thread's messages (a preview parent must answer its child's messages);
+// a failed wait says what it saw.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// --- Files and projects -----------------------------------------------------------------------------------
+
+// A fresh, empty folder below the test's working folder, one per test group.
+class TTestFolder {
+public:
+    explicit TTestFolder(const std::string& name);
+    const std::string& Path() const { return Path_; }      // full Windows path, no trailing "\"
+    std::string File(const std::string& name) const { return Path_ + "\\" + name; }
+
+private:
+    std::string Path_;
+};
+
+bool WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);            // "" when missing
+std::vector<std::string> ReadLines(const std::string& path);
+// A 32-bit bitmap file of one colour (0x00RRGGBB).
+bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
+
+// The built runtime and its picture library, as Windows paths.
+std::string RuntimePath();
+// Builds folder\scrName from a manifest (JSON text; "file" names are taken from the folder) and the built
+// runtime; the picture library goes in unless the manifest lists runtime libraries. Gives the .scr's path.
+testing::AssertionResult BuildScr(const TTestFolder& folder, const std::string& manifestJson,
+                                  std::string* scrPath, const std::string& scrName = "saver.scr");
+// An empty zelt.log beside the program (removing an old one): the runtime logs only when it exists.
+bool CreateLog(const std::string& programPath);
+
+// --- Waiting -----------------------------------------------------------------------------------------------
+
+// Dispatches this thread's waiting messages.
+void PumpMessages();
+// Sleeps ms while pumping.
+void Pause(DWORD ms);
+// Polls done (pumping) until it is true or timeoutMs pass; the failure names what and, when given, what
+// describe() tells at the end.
+testing::AssertionResult WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const std::string& what,
+                                   const std::function<std::string()>& describe = nullptr);
+
+// --- Processes and windows ---------------------------------------------------------------------------------
+
+// A started program. The destructor kills it when it still runs, so no test leaves one behind.
+class TProcess {
+public:
+    // Starts "program" args in the program's folder. env adds or replaces variables ("NAME=value").
+    TProcess(const std::string& program, const std::string& args, const std::vector<std::string>& env = {});
+    ~TProcess();
+    TProcess(const TProcess&) = delete;
+    TProcess& operator=(const TProcess&) = delete;
+
+    bool Started() const { return Info_.hProcess != nullptr; }
+    DWORD Id() const { return Info_.dwProcessId; }
+    HANDLE Handle() const { return Info_.hProcess; }
+    bool Running() const;
+    // Waits for the end; on timeout kills the process and fails, listing its windows as they were.
+    testing::AssertionResult WaitExit(DWORD timeoutMs);
+    DWORD ExitCode() const;                                // STILL_ACTIVE while running
+    void Kill();
+
+    std::vector<HWND> Windows(bool visibleOnly = true) const;  // its top-level windows
+    // The first visible top-level window.
+    testing::AssertionResult WaitForWindow(HWND* window, DWORD timeoutMs) const;
+    std::string DescribeWindows() const;                   // every top-level window it has, visible or not
+
+private:
+    PROCESS_INFORMATION Info_ = {};
+};
+
+std::vector<HWND> ChildWindows(HWND parent);              // direct children
+testing::AssertionResult WaitForChild(HWND parent, HWND* child, DWORD timeoutMs);
+std::string DescribeWindow(HWND window);                  // handle, class, title, rectangle, visibility
+RECT WindowRect(HWND window);                             // screen coordinates
+RECT ClientRect(HWND window);
+
+// A window of this process to host a preview ("/p <hwnd>"): a visible top-level window of the given client
+// size. Pass Handle() as a decimal number.
+class TParentWindow {
+public:
+    TParentWindow(int clientWidth, int clientHeight, int left = 100, int top = 100);
+    ~TParentWindow();
+    TParentWindow(const TParentWindow&) = delete;
+    TParentWindow& operator=(const TParentWindow&) = delete;
+    HWND Handle() const { return Handle_; }
+    std::string HandleText() const;                       // the handle as a decimal number
+    void Destroy();
+
+private:
+    HWND Handle_ = nullptr;
+};
+
+// --- Input -------------------------------------------------------------------------------------------------
+// Posted messages carry the lParam Windows builds: repeat count 1, scan code, context (Alt) and transition
+// bits. Coordinates are client coordinates of the target window.
+
+void PostKey(HWND window, UINT vk, bool alt = false);     // key down then up (WM_SYSKEY* with Alt)
+void PostKeyDown(HWND window, UINT vk, bool alt = false);
+void PostChar(HWND window, char c);
+void PostMouseMove(HWND window, int x, int y, WPARAM keys = 0);
+// button: WM_LBUTTONDOWN, WM_RBUTTONDOWN or WM_MBUTTONDOWN; posts the down and the matching up.
+void PostClick(HWND window, UINT button, int x, int y);
+void PostMouseWheel(HWND window, int delta);
+void PostSysCommand(HWND window, WPARAM command);         // e.g. SC_CLOSE
+void PostClose(HWND window);
+// SetCursorPos, then checks that the cursor is there.
+bool MoveCursor(int x, int y);
+
+// --- Screen ------------------------------------------------------------------------------------------------
+
+// A copy of a screen rectangle (from the screen DC), pixels as 0x00RRGGBB.
+class TScreenShot {
+public:
+    explicit TScreenShot(const RECT& area);
+    static TScreenShot Of(HWND window) { return TScreenShot(WindowRect(window)); }
+    int Width() const { return Width_; }
+    int Height() const { return Height_; }
+    uint32_t Pixel(int x, int y) const;                    // relative to the area; 0 outside
+    // How many pixels hold rgb.
+    int Count(uint32_t rgb) const;
+    bool Save(const std::string& path) const;              // 32-bit bitmap file
+
+private:
+    int Width_ = 0, Height_ = 0;
+    std::vector<uint32_t> Pixels_;
+};
+
+// --- Log ---------------------------------------------------------------------------------------------------
+
+// The zelt.log beside a program.
+class TLogFile {
+public:
+    explicit TLogFile(const std::string& programPath);
+    const std::string& Path() const { return Path_; }
+    std::vector<std::string> Lines() const;
+    bool Has(const std::string& part) const;               // some line contains part
+    int Count(const std::string& part) const;              // lines that contain part
+    std::string Tail(int lines = 25) const;
+    // A line containing part appears (at least count of them).
+    testing::AssertionResult WaitForLine(const std::string& part, DWORD timeoutMs, int count = 1) const;
+
+private:
+    std::string Path_;
+};
+
+// --- Registry (8-bit texts, as the runtime writes them) ----------------------------------------------------
+
+std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value);
+std::optional<DWORD> ReadRegDword(HKEY root, const std::string& key, const std::string& value);
+std::optional<std::string> ReadRegBinary(HKEY root, const std::string& key, const std::string& value);
+bool WriteRegString(HKEY root, const std::string& key, const std::string& value, const std::string& text);
+bool WriteRegDword(HKEY root, const std::string& key, const std::string& value, DWORD number);
+bool WriteRegBinary(HKEY root, const std::string& key, const std::string& value, const std::string& bytes);
+bool DeleteRegValue(HKEY root, const std::string& key, const std::string& value);
+bool DeleteRegKey(HKEY root, const std::string& key);     // with everything below it
+
+// Remembers one value (or its absence) and puts it back on destruction.
+class TRegValueRestore {
+public:
+    TRegValueRestore(HKEY root, const std::string& key, const std::string& value);
+    ~TRegValueRestore();
+    TRegValueRestore(const TRegValueRestore&) = delete;
+    TRegValueRestore& operator=(const TRegValueRestore&) = delete;
+
+private:
+    HKEY Root_;
+    std::string Key_, Value_;
+    std::optional<std::pair<DWORD, std::string>> Saved_;   // type and bytes
+};
+
+// --- Wine settings per program -----------------------------------------------------------------------------
+
+// HKCU\Software\Wine\AppDefaults\<exe name>: settings that apply to programs of that file name only.
+// The key is removed on destruction.
+class TWineAppDefaults {
+public:
+    explicit TWineAppDefaults(const std::string& exeName);  // a file name or path; the name part is used
+    ~TWineAppDefaults();
+    TWineAppDefaults(const TWineAppDefaults&) = delete;
+    TWineAppDefaults& operator=(const TWineAppDefaults&) = delete;
+    // The Windows version Wine reports, e.g. "win98" (GetVersionExW then gives platform 1) or "win10".
+    bool SetVersion(const std::string& version);
+    // Load order of one DLL, e.g. ("mpr", "native"): the DLL from the program's folder instead of Wine's own.
+    bool SetDllOverride(const std::string& dll, const std::string& order);
+
+private:
+    std::string Key_;
+};
+
+// --- Fakes of Windows 9x parts and the shell ---------------------------------------------------------------
+// recorder.exe appends its command line to "recorder.txt" beside itself and exits with GetVersionExW's
+// platform id; with "--sleep" anywhere on its command line it first sleeps 60 s.
+// MPR.DLL's PwdChangePasswordA appends "PwdChangePasswordA <provider> <hwnd> <a> <b>" to "mpr.txt" beside it.
+// PASSWORD.CPL's VerifyScreenSavePwd reads "password-answer.txt" beside it ("allow" or "refuse", then an
+// optional pause in ms during which it pumps messages like a modal prompt), appends
+// "VerifyScreenSavePwd <hwnd> cursor <shown|hidden> <answer>" to "password.txt" and answers.
+
+// Copies recorder.exe into the folder; gives its path.
+std::string InstallRecorder(const TTestFolder& folder);
+// Copies MPR.DLL and PASSWORD.CPL into the folder.
+bool InstallPasswordFakes(const TTestFolder& folder);
+bool SetPasswordAnswer(const TTestFolder& folder, bool allow, DWORD pauseMs = 0);
+
+// Makes programs of exeName load the fake MPR.DLL from their own folder and report Windows 98; undone on
+// destruction.
+class TWin98 {
+public:
+    explicit TWin98(const std::string& exeName);
+    bool Ok() const { return Ok_; }
+
+private:
+    TWineAppDefaults Defaults_;
+    bool Ok_;
+};
+
+// Registers command (e.g. "\"C:\\...\\recorder.exe\" %l") as the install command of ".scr" files under
+// HKCU\Software\Classes; the previous registration is put back on destruction.
+class TScrInstallCommand {
+public:
+    explicit TScrInstallCommand(const std::string& command);
+    ~TScrInstallCommand();
+    TScrInstallCommand(const TScrInstallCommand&) = delete;
+    TScrInstallCommand& operator=(const TScrInstallCommand&) = delete;
+    bool Ok() const { return Ok_; }
+
+private:
+    TRegValueRestore ScrClass_;
+    bool Ok_;
+};
+
+} // namespace e2e

@@ -1,0 +1,29 @@
+// Set-ups for the fakes: Windows 98 with our MPR.DLL, and the shell's install command for ".scr" files.
+#include "tests/e2e/Driver.h"
+
+namespace e2e {
+
+namespace {
+
+const char kScrClass[] = "Software\\Classes\\zelt.e2e.scrfile";
+
+} // namespace
+
+TWin98::TWin98(const std::string& exeName)
+    : Defaults_(exeName), Ok_(Defaults_.SetVersion("win98") && Defaults_.SetDllOverride("mpr", "native"))
+{
+}
+
+TScrInstallCommand::TScrInstallCommand(const std::string& command)
+    : ScrClass_(HKEY_CURRENT_USER, "Software\\Classes\\.scr", ""),
+      Ok_(WriteRegString(HKEY_CURRENT_USER, "Software\\Classes\\.scr", "", "zelt.e2e.scrfile") &&
+          WriteRegString(HKEY_CURRENT_USER, std::string(kScrClass) + "\\shell\\install\\command", "", command))
+{
+}
+
+TScrInstallCommand::~TScrInstallCommand()
+{
+    DeleteRegKey(HKEY_CURRENT_USER, kScrClass);
+}
+
+} // namespace e2e

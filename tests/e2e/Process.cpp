@@ -1,0 +1,175 @@
+// Bounded waiting, started programs and their windows.
+#include "tests/e2e/Driver.h"
+
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+// The environment block of this process with the given variables added or replaced.
+std::string EnvironmentWith(const std::vector<std::string>& changes)
+{
+    std::map<std::string, std::string> vars;  // upper-case name -> "NAME=value"
+    auto add = [&vars](const std::string& entry) {
+        std::string name = entry.substr(0, entry.find('=', 1));
+        for (char& c : name)
+            c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+        vars[name] = entry;
+    };
+    if (char* block = GetEnvironmentStringsA()) {
+        for (const char* p = block; *p; p += strlen(p) + 1)
+            add(p);
+        FreeEnvironmentStringsA(block);
+    }
+    for (const std::string& entry : changes)
+        add(entry);
+    std::string out;
+    for (const auto& var : vars)
+        out.append(var.second).push_back('\0');
+    out.push_back('\0');
+    return out;
+}
+
+} // namespace
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Pause(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    for (DWORD passed = 0; passed < ms; passed = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passed, QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+testing::AssertionResult WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const std::string& what,
+                                   const std::function<std::string()>& describe)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (done())
+            return testing::AssertionSuccess();
+        if (GetTickCount() - start >= timeoutMs)
+            break;
+        Pause(20);
+    }
+    testing::AssertionResult failure = testing::AssertionFailure();
+    failure << "not within " << timeoutMs << " ms: " << what;
+    if (describe)
+        failure << "\n" << describe();
+    return failure;
+}
+
+TProcess::TProcess(const std::string& program, const std::string& args, const std::vector<std::string>& env)
+{
+    std::string commandLine = "\"" + program + "\"";
+    if (!args.empty())
+        commandLine += " " + args;
+    const std::string folder = program.substr(0, program.find_last_of("\\/") + 1);
+    std::string block = env.empty() ? std::string() : EnvironmentWith(env);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                        block.empty() ? nullptr : &block[0], folder.empty() ? nullptr : folder.c_str(), &startup,
+                        &Info_))
+        Info_ = {};
+}
+
+TProcess::~TProcess()
+{
+    Kill();
+    if (Info_.hThread)
+        CloseHandle(Info_.hThread);
+    if (Info_.hProcess)
+        CloseHandle(Info_.hProcess);
+}
+
+bool TProcess::Running() const
+{
+    return Info_.hProcess && WaitForSingleObject(Info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD TProcess::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (Info_.hProcess)
+        GetExitCodeProcess(Info_.hProcess, &code);
+    return code;
+}
+
+void TProcess::Kill()
+{
+    if (Running()) {
+        TerminateProcess(Info_.hProcess, 0xDEAD);
+        WaitForSingleObject(Info_.hProcess, 5000);
+    }
+}
+
+testing::AssertionResult TProcess::WaitExit(DWORD timeoutMs)
+{
+    if (!Started())
+        return testing::AssertionFailure() << "the process was never started";
+    testing::AssertionResult ended =
+        WaitUntil([this] { return !Running(); }, timeoutMs, "process exit", [this] { return DescribeWindows(); });
+    if (!ended) {
+        Kill();
+        ended << "(killed)";
+    }
+    return ended;
+}
+
+std::vector<HWND> TProcess::Windows(bool visibleOnly) const
+{
+    struct Search {
+        DWORD Id;
+        bool VisibleOnly;
+        std::vector<HWND> Found;
+    } search{Info_.dwProcessId, visibleOnly, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->Id && (!s->VisibleOnly || IsWindowVisible(window)))
+                s->Found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+testing::AssertionResult TProcess::WaitForWindow(HWND* window, DWORD timeoutMs) const
+{
+    *window = nullptr;
+    return WaitUntil(
+        [this, window] {
+            const std::vector<HWND> found = Windows();
+            *window = found.empty() ? nullptr : found.front();
+            return *window != nullptr;
+        },
+        timeoutMs, "a visible window of the process", [this] { return DescribeWindows(); });
+}
+
+std::string TProcess::DescribeWindows() const
+{
+    std::ostringstream out;
+    out << "process " << Id() << (Running() ? " running" : " ended, exit code " + std::to_string(ExitCode()));
+    for (HWND window : Windows(false))
+        out << "\n  " << DescribeWindow(window);
+    return out.str();
+}
+
+} // namespace e2e

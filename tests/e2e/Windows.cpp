@@ -1,0 +1,159 @@
+// Window queries, the preview parent, posted input and the cursor.
+#include "tests/e2e/Driver.h"
+
+#include <sstream>
+
+namespace e2e {
+
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        found.push_back(child);
+    return found;
+}
+
+testing::AssertionResult WaitForChild(HWND parent, HWND* child, DWORD timeoutMs)
+{
+    *child = nullptr;
+    return WaitUntil(
+        [parent, child] {
+            *child = GetWindow(parent, GW_CHILD);
+            return *child != nullptr;
+        },
+        timeoutMs, "a child of " + DescribeWindow(parent));
+}
+
+std::string DescribeWindow(HWND window)
+{
+    std::ostringstream out;
+    out << "window " << reinterpret_cast<uintptr_t>(window);
+    if (!IsWindow(window))
+        return out.str() + " (gone)";
+    char className[128] = {}, title[128] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    const RECT r = WindowRect(window);
+    out << " class \"" << className << "\" title \"" << title << "\" at (" << r.left << "," << r.top << ")-("
+        << r.right << "," << r.bottom << ")" << (IsWindowVisible(window) ? " visible" : " hidden");
+    return out.str();
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT ClientRect(HWND window)
+{
+    RECT r = {};
+    GetClientRect(window, &r);
+    return r;
+}
+
+TParentWindow::TParentWindow(int clientWidth, int clientHeight, int left, int top)
+{
+    static const ATOM windowClass = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = L"e2e preview parent";
+        return RegisterClassW(&wc);
+    }();
+    RECT r = {left, top, left + clientWidth, top + clientHeight};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | WS_VISIBLE;
+    AdjustWindowRect(&r, style, FALSE);
+    Handle_ = CreateWindowW(reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"preview", style,
+                            r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    PumpMessages();
+}
+
+TParentWindow::~TParentWindow()
+{
+    Destroy();
+}
+
+std::string TParentWindow::HandleText() const
+{
+    return std::to_string(reinterpret_cast<uintptr_t>(Handle_));
+}
+
+void TParentWindow::Destroy()
+{
+    if (Handle_)
+        DestroyWindow(Handle_);
+    Handle_ = nullptr;
+    PumpMessages();
+}
+
+namespace {
+
+LPARAM KeyParam(UINT vk, bool alt, bool up)
+{
+    LPARAM param = 1 | (static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16);
+    if (alt)
+        param |= 1 << 29;
+    if (up)
+        param |= (1u << 30) | (1u << 31);
+    return param;
+}
+
+} // namespace
+
+void PostKeyDown(HWND window, UINT vk, bool alt)
+{
+    PostMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyParam(vk, alt, false));
+}
+
+void PostKey(HWND window, UINT vk, bool alt)
+{
+    PostKeyDown(window, vk, alt);
+    PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyParam(vk, alt, true));
+}
+
+void PostChar(HWND window, char c)
+{
+    const UINT vk = LOBYTE(VkKeyScanA(c));
+    PostMessageW(window, WM_CHAR, static_cast<unsigned char>(c), KeyParam(vk, false, false));
+}
+
+void PostMouseMove(HWND window, int x, int y, WPARAM keys)
+{
+    PostMessageW(window, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+}
+
+void PostClick(HWND window, UINT button, int x, int y)
+{
+    const WPARAM held = button == WM_LBUTTONDOWN ? MK_LBUTTON : button == WM_RBUTTONDOWN ? MK_RBUTTON : MK_MBUTTON;
+    PostMessageW(window, button, held, MAKELPARAM(x, y));
+    PostMessageW(window, button + 1, 0, MAKELPARAM(x, y));  // the matching WM_?BUTTONUP
+}
+
+void PostMouseWheel(HWND window, int delta)
+{
+    POINT p = {};
+    GetCursorPos(&p);
+    PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(p.x, p.y));
+}
+
+void PostSysCommand(HWND window, WPARAM command)
+{
+    PostMessageW(window, WM_SYSCOMMAND, command, 0);
+}
+
+void PostClose(HWND window)
+{
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+bool MoveCursor(int x, int y)
+{
+    POINT p = {};
+    return SetCursorPos(x, y) && GetCursorPos(&p) && p.x == x && p.y == y;
+}
+
+} // namespace e2e
