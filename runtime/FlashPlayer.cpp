@@ -103,7 +103,8 @@ void TFlashPlayer::PaintBackground()
 
 void TFlashPlayer::Repaint(HDC dc)
 {
-    if (!Media || (!Media->Data.TitleShown && !Media->Data.DescShown))
+    // The control covers the form but for what the texts need; without it the background is all there is.
+    if (!Media || (Flash && !Media->Data.TitleShown && !Media->Data.DescShown))
         return;
     TCanvas canvas(dc);
     CDC target(&canvas);

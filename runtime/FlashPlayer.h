@@ -42,7 +42,8 @@ public:
     void Show();
     void Hide();
     void FitToForm();
-    // The form's paint: the background with the slide's title and text, when it has either.
+    // The form's paint: the background with the slide's title and text, when it has either (always when
+    // there is no control).
     void Repaint(HDC dc);
 
 private:
