@@ -60,7 +60,9 @@ testing::AssertionResult WaitUntil(const std::function<bool()>& done, DWORD time
 // A started program. The destructor kills it when it still runs, so no test leaves one behind.
 class TProcess {
 public:
-    // Starts "program" args in the program's folder. env adds or replaces variables ("NAME=value").
+    // Starts "program" args in the program's folder. env adds or replaces variables ("NAME=value"), e.g. a
+    // private TMP and TEMP to see what the runtime writes to its temporary folder. (WINEDLLOVERRIDES given
+    // this way has no effect: use TWineAppDefaults.)
     TProcess(const std::string& program, const std::string& args, const std::vector<std::string>& env = {});
     ~TProcess();
     TProcess(const TProcess&) = delete;
@@ -85,16 +87,17 @@ private:
 };
 
 std::vector<HWND> ChildWindows(HWND parent);              // direct children
+// The first visible child (a preview window exists hidden and unsized for a moment before it is placed).
 testing::AssertionResult WaitForChild(HWND parent, HWND* child, DWORD timeoutMs);
 std::string DescribeWindow(HWND window);                  // handle, class, title, rectangle, visibility
 RECT WindowRect(HWND window);                             // screen coordinates
 RECT ClientRect(HWND window);
 
-// A window of this process to host a preview ("/p <hwnd>"): a visible top-level window of the given client
-// size. Pass Handle() as a decimal number.
+// A window of this process to host a preview ("/p <hwnd>"): a visible frameless top-level window (its window
+// and client rectangles agree, as for the display control panel's preview). Pass HandleText() on the command line.
 class TParentWindow {
 public:
-    TParentWindow(int clientWidth, int clientHeight, int left = 100, int top = 100);
+    TParentWindow(int width, int height, int left = 100, int top = 100);
     ~TParentWindow();
     TParentWindow(const TParentWindow&) = delete;
     TParentWindow& operator=(const TParentWindow&) = delete;
@@ -170,6 +173,12 @@ bool WriteRegBinary(HKEY root, const std::string& key, const std::string& value,
 bool DeleteRegValue(HKEY root, const std::string& key, const std::string& value);
 bool DeleteRegKey(HKEY root, const std::string& key);     // with everything below it
 
+// The system's screen-saver-running flag (SPI_SETSCREENSAVERRUNNING) as this Wine shares it between processes:
+// HKCU\Software\Wine\Temporary System Parameters\Control Panel\Desktop, "WINE_ScreenSaverRunning". Read it
+// here, not with SystemParametersInfo: a process answers the value it read first. Nothing while never set.
+std::optional<bool> ScreenSaverRunningFlag();
+bool SetScreenSaverRunningFlag(bool running);
+
 // Remembers one value (or its absence) and puts it back on destruction.
 class TRegValueRestore {
 public:
@@ -209,7 +218,8 @@ private:
 // MPR.DLL's PwdChangePasswordA appends "PwdChangePasswordA <provider> <hwnd> <a> <b>" to "mpr.txt" beside it.
 // PASSWORD.CPL's VerifyScreenSavePwd reads "password-answer.txt" beside it ("allow" or "refuse", then an
 // optional pause in ms during which it pumps messages like a modal prompt), appends
-// "VerifyScreenSavePwd <hwnd> cursor <shown|hidden> <answer>" to "password.txt" and answers.
+// "VerifyScreenSavePwd <hwnd> cursor <display count> <allow|refuse>" to "password.txt" and answers (the
+// cursor shows while the count is 0 or more).
 
 // Copies recorder.exe into the folder; gives its path.
 std::string InstallRecorder(const TTestFolder& folder);
@@ -229,8 +239,9 @@ private:
     bool Ok_;
 };
 
-// Registers command (e.g. "\"C:\\...\\recorder.exe\" %l") as the install command of ".scr" files under
-// HKCU\Software\Classes; the previous registration is put back on destruction.
+// Registers command (e.g. "\"C:\\...\\recorder.exe\" %l") as the install command of ".scr" files; the previous
+// registration is put back on destruction. It goes to HKEY_CLASSES_ROOT itself: this Wine's HKEY_CLASSES_ROOT
+// is HKLM\Software\Classes alone and does not show HKCU\Software\Classes.
 class TScrInstallCommand {
 public:
     explicit TScrInstallCommand(const std::string& command);

@@ -85,7 +85,7 @@ TEST(Driver, Win98SettingAndFakeDllsApplyToOneProgram)
     }
     EXPECT_EQ(ReadLines(folder.File("mpr.txt")), std::vector<std::string>{"PwdChangePasswordA SCRSAVE 0 0 0"});
     EXPECT_EQ(ReadLines(folder.File("password.txt")),
-              std::vector<std::string>{"VerifyScreenSavePwd 0 cursor shown allow"});
+              std::vector<std::string>{"VerifyScreenSavePwd 0 cursor 0 allow"});
 
     TProcess after(recorder, "");
     ASSERT_TRUE(after.WaitExit(10000));

@@ -5,7 +5,7 @@ namespace e2e {
 
 namespace {
 
-const char kScrClass[] = "Software\\Classes\\zelt.e2e.scrfile";
+const char kScrClass[] = "zelt.e2e.scrfile";
 
 } // namespace
 
@@ -15,15 +15,15 @@ TWin98::TWin98(const std::string& exeName)
 }
 
 TScrInstallCommand::TScrInstallCommand(const std::string& command)
-    : ScrClass_(HKEY_CURRENT_USER, "Software\\Classes\\.scr", ""),
-      Ok_(WriteRegString(HKEY_CURRENT_USER, "Software\\Classes\\.scr", "", "zelt.e2e.scrfile") &&
-          WriteRegString(HKEY_CURRENT_USER, std::string(kScrClass) + "\\shell\\install\\command", "", command))
+    : ScrClass_(HKEY_CLASSES_ROOT, ".scr", ""),
+      Ok_(WriteRegString(HKEY_CLASSES_ROOT, ".scr", "", kScrClass) &&
+          WriteRegString(HKEY_CLASSES_ROOT, std::string(kScrClass) + "\\shell\\install\\command", "", command))
 {
 }
 
 TScrInstallCommand::~TScrInstallCommand()
 {
-    DeleteRegKey(HKEY_CURRENT_USER, kScrClass);
+    DeleteRegKey(HKEY_CLASSES_ROOT, kScrClass);
 }
 
 } // namespace e2e

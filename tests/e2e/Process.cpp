@@ -131,23 +131,30 @@ testing::AssertionResult TProcess::WaitExit(DWORD timeoutMs)
     return ended;
 }
 
+namespace {
+
+struct TWindowSearch {
+    DWORD Id;
+    bool VisibleOnly;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<TWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->Id && (!search->VisibleOnly || IsWindowVisible(window)))
+        search->Found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> TProcess::Windows(bool visibleOnly) const
 {
-    struct Search {
-        DWORD Id;
-        bool VisibleOnly;
-        std::vector<HWND> Found;
-    } search{Info_.dwProcessId, visibleOnly, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->Id && (!s->VisibleOnly || IsWindowVisible(window)))
-                s->Found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TWindowSearch search{Info_.dwProcessId, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 

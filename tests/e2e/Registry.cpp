@@ -96,6 +96,23 @@ bool DeleteRegKey(HKEY root, const std::string& key)
     return SHDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS;
 }
 
+namespace {
+
+const char kWineSystemParameters[] = "Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop";
+
+} // namespace
+
+std::optional<bool> ScreenSaverRunningFlag()
+{
+    const auto text = ReadRegString(HKEY_CURRENT_USER, kWineSystemParameters, "WINE_ScreenSaverRunning");
+    return text ? std::optional<bool>(*text != "0") : std::nullopt;
+}
+
+bool SetScreenSaverRunningFlag(bool running)
+{
+    return WriteRegString(HKEY_CURRENT_USER, kWineSystemParameters, "WINE_ScreenSaverRunning", running ? "1" : "0");
+}
+
 TRegValueRestore::TRegValueRestore(HKEY root, const std::string& key, const std::string& value)
     : Root_(root), Key_(key), Value_(value), Saved_(ReadValue(root, key, value))
 {

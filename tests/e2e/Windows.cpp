@@ -18,10 +18,18 @@ testing::AssertionResult WaitForChild(HWND parent, HWND* child, DWORD timeoutMs)
     *child = nullptr;
     return WaitUntil(
         [parent, child] {
-            *child = GetWindow(parent, GW_CHILD);
+            *child = nullptr;
+            for (HWND candidate : ChildWindows(parent))
+                if (!*child && IsWindowVisible(candidate))
+                    *child = candidate;
             return *child != nullptr;
         },
-        timeoutMs, "a child of " + DescribeWindow(parent));
+        timeoutMs, "a visible child of " + DescribeWindow(parent), [parent] {
+            std::string seen = "children:";
+            for (HWND candidate : ChildWindows(parent))
+                seen += "\n  " + DescribeWindow(candidate);
+            return seen;
+        });
 }
 
 std::string DescribeWindow(HWND window)
@@ -53,7 +61,7 @@ RECT ClientRect(HWND window)
     return r;
 }
 
-TParentWindow::TParentWindow(int clientWidth, int clientHeight, int left, int top)
+TParentWindow::TParentWindow(int width, int height, int left, int top)
 {
     static const ATOM windowClass = [] {
         WNDCLASSW wc = {};
@@ -63,11 +71,8 @@ TParentWindow::TParentWindow(int clientWidth, int clientHeight, int left, int to
         wc.lpszClassName = L"e2e preview parent";
         return RegisterClassW(&wc);
     }();
-    RECT r = {left, top, left + clientWidth, top + clientHeight};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | WS_VISIBLE;
-    AdjustWindowRect(&r, style, FALSE);
-    Handle_ = CreateWindowW(reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"preview", style,
-                            r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+    Handle_ = CreateWindowW(reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"preview",
+                            WS_POPUP | WS_CLIPCHILDREN | WS_VISIBLE, left, top, width, height, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     PumpMessages();
 }

@@ -1,6 +1,6 @@
 // PASSWORD.CPL of Windows 9x as the saver's close check uses it. "password-answer.txt" beside it says
 // "allow" or "refuse" and how many ms the prompt lasts; meanwhile it pumps messages as a modal prompt does.
-// Each call is recorded to "password.txt" with the cursor's visibility.
+// Each call is recorded to "password.txt" with the cursor's display count (shown while it is 0 or more).
 #include "tests/e2e/fakes/FakeFile.h"
 
 #include <fstream>
@@ -24,12 +24,11 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window)
             }
         }
     }
-    CURSORINFO cursor = {};
-    cursor.cbSize = sizeof cursor;
-    GetCursorInfo(&cursor);
+    // The count as ShowCursor keeps it for this thread (GetCursorInfo under Wine does not follow it).
+    const int cursorCount = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
     const bool allow = answer == "allow";
     AppendLine("password.txt", "VerifyScreenSavePwd " + std::to_string(reinterpret_cast<uintptr_t>(window)) +
-                                   " cursor " + ((cursor.flags & CURSOR_SHOWING) ? "shown" : "hidden") + " " +
-                                   (allow ? "allow" : "refuse"));
+                                   " cursor " + std::to_string(cursorCount) + " " + (allow ? "allow" : "refuse"));
     return allow;
 }

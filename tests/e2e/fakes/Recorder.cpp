@@ -38,8 +38,8 @@ int main()
     if (std::strstr(commandLine, "--sleep"))
         Sleep(60000);
     if (std::strstr(commandLine, "--mpr"))
-        CallByName<DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD)>(
-            "MPR.DLL", "PwdChangePasswordA", [](auto change) { change("SCRSAVE", nullptr, 0, 0); });
+        CallByName<DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID)>(
+            "MPR.DLL", "PwdChangePasswordA", [](auto change) { change("SCRSAVE", nullptr, 0, nullptr); });
     if (std::strstr(commandLine, "--password"))
         CallByName<BOOL(WINAPI*)(HWND)>("PASSWORD.CPL", "VerifyScreenSavePwd",
                                        [](auto verify) { verify(nullptr); });

@@ -1,0 +1,329 @@
+// The screen saver started the way Windows and a user start it: every mode, the one-shot switches, the
+// close rules and the Windows 9x password on close.
+#include "tests/e2e/Driver.h"
+
+#include "data/SaverData.h"
+
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+const char kSettingsKey[] = "Software\\tarnwheel\\Startup";
+
+std::string Manifest(int runAsProgram)
+{
+    return R"({"project": {"projectname": "Startup", "version": "1.0",
+                "data": {"MediaDelay": 1, "EmbeddedMedia": 1, "HasPictures": 1, "RunAsProgram": )" +
+           std::to_string(runAsProgram) + R"(}},
+               "media": [{"file": "red.bmp"}, {"file": "blue.bmp"}],
+               "slides": [{"filename": "red.bmp", "data": {"EffectOn": 0}},
+                          {"filename": "blue.bmp", "data": {"EffectOn": 0}}]})";
+}
+
+// One project for every run of a group, with a fresh log per run and the user's settings as given.
+class SaverRuns : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Folder = new TTestFolder("saver_runs");
+        ASSERT_TRUE(WriteSolidBmp(Folder->File("red.bmp"), 64, 48, 0xFF0000));
+        ASSERT_TRUE(WriteSolidBmp(Folder->File("blue.bmp"), 64, 48, 0x0000FF));
+        ASSERT_TRUE(BuildScr(*Folder, Manifest(0), &Scr));
+        ASSERT_TRUE(BuildScr(*Folder, Manifest(1), &ExeScr, "program.scr"));
+    }
+    static void TearDownTestSuite()
+    {
+        DeleteRegKey(HKEY_CURRENT_USER, kSettingsKey);
+        delete Folder;
+    }
+    void SetUp() override
+    {
+        DeleteRegKey(HKEY_CURRENT_USER, kSettingsKey);
+        ASSERT_TRUE(CreateLog(Scr));
+        ASSERT_TRUE(CreateLog(ExeScr));
+    }
+
+    static void StoreSettings(const SAVER_DATA& data)
+    {
+        std::uint8_t bytes[kSaverDataSize];
+        EncodeSaverData(data, bytes);
+        ASSERT_TRUE(WriteRegBinary(HKEY_CURRENT_USER, kSettingsKey, "data",
+                                   std::string(reinterpret_cast<char*>(bytes), sizeof(bytes))));
+    }
+    // Close events are armed 2 s after the window is made.
+    static void WaitArmed() { Pause(2600); }
+
+    static TTestFolder* Folder;
+    static std::string Scr, ExeScr;
+};
+
+TTestFolder* SaverRuns::Folder = nullptr;
+std::string SaverRuns::Scr, SaverRuns::ExeScr;
+
+} // namespace
+
+TEST_F(SaverRuns, ConfigureModeRunsTheSettingsPathAndEnds)
+{
+    for (const char* args : {"/c", ""}) {
+        ASSERT_TRUE(CreateLog(Scr));
+        TProcess run(Scr, args);
+        ASSERT_TRUE(run.WaitExit(15000)) << args;
+        TLogFile log(Scr);
+        EXPECT_TRUE(log.Has("start mode : Configure")) << log.Tail();
+        EXPECT_TRUE(log.Has("Openning the configuration dialog!"));
+        EXPECT_TRUE(log.Has("Exit from the configuration dialog!"));
+    }
+}
+
+TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
+{
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    TLogFile log(Scr);
+    EXPECT_TRUE(log.WaitForLine("start mode : Normal or Press Preview button!", 5000));
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+    EXPECT_EQ(r.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+
+    // A second saver while one runs ends at once and leaves the running one's state alone.
+    {
+        TProcess second(Scr, "/s");
+        ASSERT_TRUE(second.WaitExit(15000));
+    }
+    EXPECT_EQ(log.Count("CMD: "), 2);
+    EXPECT_FALSE(log.Has("notify windows screensaver is stopped!"));
+    ASSERT_TRUE(run.Running());
+
+    // Before arming nothing closes.
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    PostChar(window, 'x');
+    Pause(300);
+    EXPECT_TRUE(run.Running());
+    EXPECT_FALSE(log.Has("Close Event"));
+
+    // Alt+F4 and the system's screen-saver command are swallowed in this mode.
+    WaitArmed();
+    PostSysCommand(window, SC_CLOSE);
+    PostSysCommand(window, SC_SCREENSAVE);
+    Pause(500);
+    EXPECT_TRUE(run.Running());
+
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(run.WaitExit(10000));
+    EXPECT_TRUE(log.Has("Close Event : WM_LBUTTONUP_A")) << log.Tail();
+    EXPECT_TRUE(log.Has("notify windows screensaver is stopped!"));
+}
+
+TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
+{
+    SAVER_DATA data;
+    data.AnyEvent = 0;
+    data.CloseOnMouseMove = 1;
+    data.CloseOnKey = 1;
+    data.CloseKey = 'A';
+    data.CloseOnRightClick = 0;
+    StoreSettings(data);
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    TLogFile log(Scr);
+    ASSERT_TRUE(log.WaitForLine("Main form Init Pos 0 ,0", 5000)) << log.Tail();
+    WaitArmed();
+
+    ASSERT_TRUE(MoveCursor(20, 20));
+    PostMouseMove(window, 20, 20);
+    PostClick(window, WM_RBUTTONDOWN, 20, 20);
+    PostChar(window, 'a');
+    PostKey(window, VK_SHIFT);
+    Pause(500);
+    EXPECT_TRUE(run.Running()) << log.Tail();
+    EXPECT_FALSE(log.Has("Close Event"));
+
+    PostChar(window, 'A');
+    EXPECT_TRUE(log.WaitForLine("Close Event : WM_CHAR", 5000)) << log.Tail();
+    ASSERT_TRUE(run.WaitExit(10000));
+
+    // The same settings close on a move one pixel past the threshold.
+    ASSERT_TRUE(CreateLog(Scr));
+    TProcess again(Scr, "/s");
+    ASSERT_TRUE(again.WaitForWindow(&window, 15000));
+    ASSERT_TRUE(log.WaitForLine("Main form Init Pos", 5000));
+    WaitArmed();
+    ASSERT_TRUE(MoveCursor(0, 21));
+    PostMouseMove(window, 0, 21);
+    ASSERT_TRUE(again.WaitExit(10000));
+    EXPECT_TRUE(log.Has("Close Event : WM_MOUSEMOVE")) << log.Tail();
+    EXPECT_TRUE(log.Has("dx: 0 , dy : 21 , threshold : 20"));
+}
+
+TEST_F(SaverRuns, PreviewLivesInItsParentAndDiesWithIt)
+{
+    for (const char* handle : {"0", "123456"}) {
+        ASSERT_TRUE(CreateLog(Scr));
+        TProcess orphan(Scr, std::string("/p ") + handle);
+        ASSERT_TRUE(orphan.WaitExit(15000)) << handle;
+    }
+    ASSERT_TRUE(CreateLog(Scr));
+    TParentWindow parent(152, 112);
+    TProcess run(Scr, "/p " + parent.HandleText());
+    HWND child = nullptr;
+    ASSERT_TRUE(WaitForChild(parent.Handle(), &child, 15000));
+    const RECT r = ClientRect(parent.Handle());
+    const RECT c = WindowRect(child);
+    POINT origin{0, 0};
+    ClientToScreen(parent.Handle(), &origin);
+    EXPECT_EQ(c.left, origin.x);
+    EXPECT_EQ(c.top, origin.y);
+    EXPECT_EQ(c.right - c.left, r.right - r.left);
+    EXPECT_EQ(c.bottom - c.top, r.bottom - r.top);
+    TLogFile log(Scr);
+    EXPECT_TRUE(log.WaitForLine("start mode : Preview in small screen", 5000));
+
+    // No input closes a preview.
+    WaitArmed();
+    PostClick(child, WM_LBUTTONDOWN, 5, 5);
+    PostChar(child, 'x');
+    Pause(500);
+    EXPECT_TRUE(run.Running());
+
+    parent.Destroy();
+    ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
+}
+
+TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
+{
+    TProcess run(ExeScr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    TLogFile log(ExeScr);
+    ASSERT_TRUE(log.WaitForLine("start mode : run as an exe file", 5000)) << log.Tail();
+    WaitArmed();
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    PostChar(window, 'x');
+    Pause(300);
+    EXPECT_TRUE(run.Running());
+
+    // The menu's last item is Exit.
+    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
+                          5000, "the popup menu"));
+    PostKey(menu, VK_UP);
+    PostKey(menu, VK_RETURN);
+    ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
+
+    ASSERT_TRUE(CreateLog(ExeScr));
+    TProcess second(ExeScr, "/s");
+    ASSERT_TRUE(second.WaitForWindow(&window, 15000));
+    PostSysCommand(window, SC_CLOSE);
+    ASSERT_TRUE(second.WaitExit(10000));
+}
+
+TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)
+{
+    TRegValueRestore keep(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE");
+    TProcess run(Scr, "/setdef");
+    ASSERT_TRUE(run.WaitExit(15000));
+    char shortPath[1024] = {};
+    GetShortPathNameA(Scr.c_str(), shortPath, sizeof(shortPath));
+    std::string expected = CharUpperA(shortPath);
+    const auto value = ReadRegString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE");
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, expected);
+    TLogFile log(Scr);
+    EXPECT_TRUE(log.Has("set as system's default screensaver!"));
+    EXPECT_FALSE(log.Has("start mode"));
+}
+
+TEST_F(SaverRuns, SetDefaultOnWindows98WritesSystemIni)
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string ini = std::string(windows) + "\\system.ini";
+    const std::string before = ReadFile(ini);
+    {
+        TWin98 win98(Scr);
+        ASSERT_TRUE(win98.Ok());
+        TProcess run(Scr, "/setdef");
+        ASSERT_TRUE(run.WaitExit(15000));
+    }
+    char value[1024] = {};
+    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof(value), ini.c_str());
+    char shortPath[1024] = {};
+    GetShortPathNameA(Scr.c_str(), shortPath, sizeof(shortPath));
+    EXPECT_STREQ(value, CharUpperA(shortPath));
+    WriteFile(ini, before);
+}
+
+TEST_F(SaverRuns, InstallRunsTheShellsCommandWithThePath)
+{
+    const std::string recorder = InstallRecorder(*Folder);
+    DeleteFileA(Folder->File("recorder.txt").c_str());
+    TScrInstallCommand install("\"" + recorder + "\" install %l and %l");
+    ASSERT_TRUE(install.Ok());
+    TProcess run(Scr, "/ins");
+    ASSERT_TRUE(run.WaitExit(15000));
+    char shortPath[1024] = {};
+    GetShortPathNameA(Scr.c_str(), shortPath, sizeof(shortPath));
+    ASSERT_TRUE(WaitUntil([&] { return !ReadLines(Folder->File("recorder.txt")).empty(); }, 10000, "recorder"))
+        << TLogFile(Scr).Tail();
+    const std::string line = ReadLines(Folder->File("recorder.txt"))[0];
+    EXPECT_NE(line.find(std::string("install ") + shortPath + " and " + shortPath), std::string::npos) << line;
+}
+
+TEST_F(SaverRuns, PasswordChangeRunsOnWindows98Only)
+{
+    ASSERT_TRUE(InstallPasswordFakes(*Folder));
+    DeleteFileA(Folder->File("mpr.txt").c_str());
+    {
+        TProcess nt(Scr, "/a 4321");
+        ASSERT_TRUE(nt.WaitExit(15000));
+    }
+    EXPECT_TRUE(ReadFile(Folder->File("mpr.txt")).empty());
+    {
+        TWin98 win98(Scr);
+        ASSERT_TRUE(win98.Ok());
+        TProcess run(Scr, "/a 4321");
+        ASSERT_TRUE(run.WaitExit(15000));
+    }
+    EXPECT_EQ(ReadLines(Folder->File("mpr.txt")), std::vector<std::string>{"PwdChangePasswordA SCRSAVE 4321 0 0"});
+    TLogFile log(Scr);
+    EXPECT_TRUE(log.Has("checking password in win9x"));
+}
+
+// After the 15 s grace the close asks for the password: a refusal keeps the saver, as does a close that was
+// waiting while the prompt ran, and the cursor shows during the prompt.
+TEST_F(SaverRuns, PasswordOnCloseOnWindows98)
+{
+    ASSERT_TRUE(InstallPasswordFakes(*Folder));
+    DeleteFileA(Folder->File("password.txt").c_str());
+    ASSERT_TRUE(SetPasswordAnswer(*Folder, false, 1500));
+    TWin98 win98(Scr);
+    ASSERT_TRUE(win98.Ok());
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    TLogFile log(Scr);
+    Pause(16000);
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(log.WaitForLine("Close Query", 1000)) << log.Tail();
+    PostClose(window);
+    ASSERT_TRUE(log.WaitForLine("CanClose : no", 10000, 2)) << log.Tail();
+    Pause(1000);
+    EXPECT_TRUE(run.Running()) << log.Tail();
+    EXPECT_FALSE(log.Has("CanClose : yes"));
+    const std::vector<std::string> prompts = ReadLines(Folder->File("password.txt"));
+    ASSERT_FALSE(prompts.empty()) << log.Tail(40);
+    EXPECT_NE(prompts[0].find("cursor shown"), std::string::npos) << prompts[0];
+
+    ASSERT_TRUE(SetPasswordAnswer(*Folder, true));
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
+    EXPECT_TRUE(log.Has("CanClose : yes"));
+}
