@@ -4,8 +4,8 @@
 
 #include "data/MediaSettingData.h"
 #include "data/MyXMLTable.h"
+#include "data/ShuffleBag.h"
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -62,7 +62,7 @@ private:
 
     const CSaverPreferences* Settings = nullptr;
     std::vector<int> EffectPositions;  // per record: its position in its effect list, -1 before the first
-    std::deque<int> ShuffleQueue;
+    CShuffleBag ShuffleBag;
     CMyXMLDb* Database = nullptr;
     CMyXMLTable Table;
     CMyXMLTable AccFiles;

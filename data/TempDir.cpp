@@ -1,5 +1,6 @@
 #include "data/TempDir.h"
 
+#include "classlib/FileUtils.h"
 #include "data/FileLog.h"
 
 #include <windows.h>
@@ -13,4 +14,25 @@ std::string GetTempDir()
         return std::string();
     }
     return std::string(path, n);
+}
+
+std::string SafeFileName(const std::string& name)
+{
+    const std::string file = ExtractFileName(name);
+    return file == "." || file == ".." ? std::string() : file;
+}
+
+std::string TempFilePath(const std::string& name)
+{
+    const std::string file = SafeFileName(name);
+    if (file.empty()) {
+        ZELT_LOG("TempDir", "no file name in \"%.200s\"", name.c_str());
+        return std::string();
+    }
+    std::string folder = GetTempDir();
+    if (folder.empty())
+        return std::string();
+    if (folder.back() != '\\')
+        folder += '\\';
+    return folder + file;
 }

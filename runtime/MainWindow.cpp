@@ -62,6 +62,9 @@ void Tfmain::FormCreate()
         MediaSetting.SetSaverSettings(SaverSettings);
         MediaSetting.Open();
         MediaSetting.ReadRecord();
+        SoundTable.SetDatabase(&g_ScreensaverApp.Database);
+        SoundTable.Open();
+        CreateMusicPlayer();
         PlayBackgroundMusic(false);
         CreateMediaSoundPlayer();
         CreateFlashPlayer();

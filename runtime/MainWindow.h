@@ -9,6 +9,7 @@
 #include "data/MediaSetting.h"
 #include "runtime/FlashPlayer.h"
 #include "runtime/ScrMode.h"
+#include "runtime/SoundTable.h"
 
 #include <windows.h>
 
@@ -18,6 +19,8 @@
 #include <vector>
 
 class CSaverSettings;
+class CSoundPlayer;
+class Tfvideoplayer;
 class CZELTGlobeSettings;
 
 class Tfmain : public TForm {
@@ -50,6 +53,7 @@ public:
     void ResumeMusic();
     std::string FindMediaSound(const std::string& name);
     int PlayMediaSound(const std::string& path);
+    void CreateMusicPlayer();
     void CreateMediaSoundPlayer();
     void FreeMediaSoundPlayer();
     void FreeMusicPlayer();
@@ -59,6 +63,12 @@ public:
     void StopVideo(int deviceFlag);
     void HideVideo(bool kindChanged);
     void FreeVideoPlayers();
+    // The embedded video copied to the cache folder, reusing the copy its extension-less twin keeps.
+    std::string ExtractVideo(const std::string& name);
+    // A media file beside the project: relative to the program's folder or by its stored name; "" and a
+    // message when it does not exist.
+    std::string ExternalMediaPath(const std::string& name);
+    Tfvideoplayer* CurrentVideoPlayer() const { return VideoPlayers[VideoAlternation]; }
 
     // Flash (MainWindowFlash.cpp).
     void CreateFlashPlayer();
@@ -90,15 +100,19 @@ public:
     CMedia Media;
     std::int32_t MediaKind = -1;
     std::int32_t NextMediaTimerRunning = 0;
+    CSoundTable SoundTable;
+    CSoundPlayer* MusicPlayer = nullptr;
     CZELTGlobeSettings* GlobeSettings;
     std::string FlashTempFile;
     std::unique_ptr<TFlashPlayer> FlashPlayer;
     std::vector<std::string> TempFiles;
     std::string VideoCacheFile;
     std::int32_t VideoAlternation = 0;
+    Tfvideoplayer* VideoPlayers[2] = {nullptr, nullptr};
     std::int32_t MusicGapTimerRunning = 0;
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
+    CSoundPlayer* MediaSoundPlayer = nullptr;
     WNDPROC WndProcThunk = nullptr;
     WNDPROC OldWndProc = nullptr;
 

@@ -184,7 +184,7 @@ void Tfmain::FormClose(TCloseAction&)
     switch (MediaKind) {
     case 0: StopPicture(); break;
     case 1: StopFlash(); break;
-    case 2: StopVideo(0); break;
+    case 2: StopVideo(1); break;  // closed now, so its cache file can be deleted below
     default: break;
     }
     FreeFlashPlayer();
@@ -203,6 +203,7 @@ void Tfmain::FormClose(TCloseAction&)
     TempFiles.clear();
     Media.Close();
     MediaSetting.Close();
+    SoundTable.Close();
     SetCursorVisible(true);
 }
 

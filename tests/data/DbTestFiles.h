@@ -4,6 +4,7 @@
 #include "classlib/FileUtils.h"
 #include "classlib/Streams.h"
 #include "data/FileLog.h"
+#include "data/MyXMLDb.h"
 #include "data/TableFormat.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,20 @@ inline std::string Int32Bytes(int32_t v)
     PutInt32(s, v);
     return s;
 }
+
+// A database file of the running test's own, opened.
+class TestDb {
+public:
+    explicit TestDb(const std::vector<TableSpec>& tables) : Path(TestFile(".db"))
+    {
+        WriteBytes(Path, DatabaseBytes(tables));
+        EXPECT_EQ(Db.Open(Path, 0), 1);
+    }
+    ~TestDb() { DeleteFileIfExists(Path); }
+
+    std::string Path;
+    CMyXMLDb Db;
+};
 
 // Turns the diagnostic log on into a file of the test's own for the lifetime of the object.
 class LogCapture {

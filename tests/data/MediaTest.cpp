@@ -53,20 +53,6 @@ TableSpec FileTable(const std::string& table, const std::vector<std::pair<std::s
     return t;
 }
 
-// A database file of the running test's own, opened.
-class TestDb {
-public:
-    explicit TestDb(const std::vector<TableSpec>& tables) : Path(TestFile(".db"))
-    {
-        WriteBytes(Path, DatabaseBytes(tables));
-        EXPECT_EQ(Db.Open(Path, 0), 1);
-    }
-    ~TestDb() { DeleteFileIfExists(Path); }
-
-    std::string Path;
-    CMyXMLDb Db;
-};
-
 MEDIA_SETTING_DATA Block(std::uint8_t random, std::int32_t step)
 {
     MEDIA_SETTING_DATA d;

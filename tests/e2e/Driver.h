@@ -29,13 +29,13 @@ private:
     std::string Path_;
 };
 
-bool WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);            // "" when missing
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+std::string ReadWholeFile(const std::string& path);  // "" when missing
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
 bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
 
-// The built runtime and its picture library, as Windows paths.
+// The built runtime (Ombix.dll lies beside it), as a Windows path.
 std::string RuntimePath();
 // Builds folder\scrName from a manifest (JSON text; "file" names are taken from the folder) and the built
 // runtime; the picture library goes in unless the manifest lists runtime libraries. Gives the .scr's path.
@@ -68,7 +68,7 @@ public:
     TProcess(const TProcess&) = delete;
     TProcess& operator=(const TProcess&) = delete;
 
-    bool Started() const { return Info_.hProcess != nullptr; }
+    bool Started() const { return Info_.hProcess != nullptr; }  // failures say CreateProcess's error
     DWORD Id() const { return Info_.dwProcessId; }
     HANDLE Handle() const { return Info_.hProcess; }
     bool Running() const;
@@ -84,6 +84,7 @@ public:
 
 private:
     PROCESS_INFORMATION Info_ = {};
+    DWORD StartError_ = 0;
 };
 
 std::vector<HWND> ChildWindows(HWND parent);              // direct children
@@ -127,7 +128,8 @@ bool MoveCursor(int x, int y);
 
 // --- Screen ------------------------------------------------------------------------------------------------
 
-// A copy of a screen rectangle (from the screen DC), pixels as 0x00RRGGBB.
+// A copy of a screen rectangle (from the screen DC), pixels as 0x00RRGGBB. Windows of this process are
+// pumped first: under Wine their drawing reaches the screen only then.
 class TScreenShot {
 public:
     explicit TScreenShot(const RECT& area);
@@ -193,6 +195,25 @@ private:
     std::optional<std::pair<DWORD, std::string>> Saved_;   // type and bytes
 };
 
+// --- Ini files (the Windows 9x branch of "/setdef" writes system.ini) -------------------------------------
+
+std::string SystemIniPath();                              // system.ini in the Windows folder
+std::optional<std::string> ReadIniString(const std::string& path, const std::string& section,
+                                         const std::string& key);
+
+// Remembers one key of an ini file (or its absence) and puts it back on destruction.
+class TIniValueRestore {
+public:
+    TIniValueRestore(const std::string& path, const std::string& section, const std::string& key);
+    ~TIniValueRestore();
+    TIniValueRestore(const TIniValueRestore&) = delete;
+    TIniValueRestore& operator=(const TIniValueRestore&) = delete;
+
+private:
+    std::string Path_, Section_, Key_;
+    std::optional<std::string> Saved_;
+};
+
 // --- Wine settings per program -----------------------------------------------------------------------------
 
 // HKCU\Software\Wine\AppDefaults\<exe name>: settings that apply to programs of that file name only.
@@ -227,8 +248,8 @@ std::string InstallRecorder(const TTestFolder& folder);
 bool InstallPasswordFakes(const TTestFolder& folder);
 bool SetPasswordAnswer(const TTestFolder& folder, bool allow, DWORD pauseMs = 0);
 
-// Makes programs of exeName load the fake MPR.DLL from their own folder and report Windows 98; undone on
-// destruction.
+// Makes programs of exeName report Windows 98 and load MPR.DLL from their own folder when one is there
+// (Wine's own otherwise); undone on destruction.
 class TWin98 {
 public:
     explicit TWin98(const std::string& exeName);

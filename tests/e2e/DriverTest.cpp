@@ -28,7 +28,7 @@ TEST(Driver, BuildsTheRuntimeWithItsProjectAppended)
     ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Driver", "data": {"EmbeddedMedia": 1}},
                                      "media": [{"file": "red.bmp"}], "slides": [{"filename": "red.bmp"}]})",
                          &scr));
-    const std::string program = ReadFile(scr), runtime = ReadFile(RuntimePath());
+    const std::string program = ReadWholeFile(scr), runtime = ReadWholeFile(RuntimePath());
     ASSERT_GT(program.size(), runtime.size() + 4);
     EXPECT_EQ(program.compare(0, runtime.size(), runtime), 0);
     EXPECT_EQ(GetInt32(reinterpret_cast<const unsigned char*>(&program[program.size() - 4])),
@@ -39,7 +39,7 @@ TEST(Driver, BuildsTheRuntimeWithItsProjectAppended)
     ASSERT_TRUE(DumpDatabase(scr, &dump, &error)) << error;
     EXPECT_EQ(Table(dump, "project")["records"][0]["projectname"], "Driver");
     EXPECT_EQ(Table(dump, "media")["records"][0]["name"], "red.bmp");
-    EXPECT_EQ(Table(dump, "media")["records"][0]["media"]["size"], ReadFile(folder.File("red.bmp")).size());
+    EXPECT_EQ(Table(dump, "media")["records"][0]["media"]["size"], ReadWholeFile(folder.File("red.bmp")).size());
     EXPECT_EQ(Table(dump, "runtimelib")["records"][0]["name"], "Ombix.dll");
 
     ASSERT_TRUE(CreateLog(scr));
@@ -90,4 +90,28 @@ TEST(Driver, Win98SettingAndFakeDllsApplyToOneProgram)
     TProcess after(recorder, "");
     ASSERT_TRUE(after.WaitExit(10000));
     EXPECT_EQ(after.ExitCode(), static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
+}
+
+// Screen read-back keeps rows and channels in place: the top half of a window painted red, the bottom blue.
+TEST(Driver, ScreenShotOfAPaintedWindow)
+{
+    TParentWindow window(64, 40, 300, 200);
+    ASSERT_TRUE(window.Handle());
+    HDC dc = GetDC(window.Handle());
+    const RECT top = {0, 0, 64, 20}, bottom = {0, 20, 64, 40};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0)), blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &top, red);
+    FillRect(dc, &bottom, blue);
+    DeleteObject(red);
+    DeleteObject(blue);
+    ReleaseDC(window.Handle(), dc);
+
+    const TScreenShot shot = TScreenShot::Of(window.Handle());
+    ASSERT_EQ(shot.Width(), 64);
+    ASSERT_EQ(shot.Height(), 40);
+    EXPECT_EQ(shot.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(shot.Pixel(63, 39), 0x0000FFu);
+    EXPECT_EQ(shot.Count(0xFF0000), 64 * 20);
+    TTestFolder folder("driver_screen");
+    EXPECT_TRUE(shot.Save(folder.File("shot.bmp")));
 }

@@ -10,7 +10,7 @@ const char kScrClass[] = "zelt.e2e.scrfile";
 } // namespace
 
 TWin98::TWin98(const std::string& exeName)
-    : Defaults_(exeName), Ok_(Defaults_.SetVersion("win98") && Defaults_.SetDllOverride("mpr", "native"))
+    : Defaults_(exeName), Ok_(Defaults_.SetVersion("win98") && Defaults_.SetDllOverride("mpr", "native,builtin"))
 {
 }
 

@@ -40,14 +40,14 @@ TTestFolder::TTestFolder(const std::string& name)
     std::filesystem::create_directories(Path_, ignored);
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes)
+bool WriteWholeFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
     return static_cast<bool>(out.flush());
 }
 
-std::string ReadFile(const std::string& path)
+std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -56,7 +56,7 @@ std::string ReadFile(const std::string& path)
 std::vector<std::string> ReadLines(const std::string& path)
 {
     std::vector<std::string> lines;
-    std::istringstream in(ReadFile(path));
+    std::istringstream in(ReadWholeFile(path));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
@@ -96,7 +96,7 @@ testing::AssertionResult BuildScr(const TTestFolder& folder, const std::string& 
 
 bool CreateLog(const std::string& programPath)
 {
-    return WriteFile(std::filesystem::path(programPath).parent_path().string() + "\\zelt.log", "");
+    return WriteWholeFile(std::filesystem::path(programPath).parent_path().string() + "\\zelt.log", "");
 }
 
 std::string InstallRecorder(const TTestFolder& folder)
@@ -111,7 +111,7 @@ bool InstallPasswordFakes(const TTestFolder& folder)
 
 bool SetPasswordAnswer(const TTestFolder& folder, bool allow, DWORD pauseMs)
 {
-    return WriteFile(folder.File("password-answer.txt"), (allow ? "allow " : "refuse ") + std::to_string(pauseMs));
+    return WriteWholeFile(folder.File("password-answer.txt"), (allow ? "allow " : "refuse ") + std::to_string(pauseMs));
 }
 
 } // namespace e2e

@@ -84,8 +84,10 @@ TProcess::TProcess(const std::string& program, const std::string& args, const st
     startup.cb = sizeof startup;
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                         block.empty() ? nullptr : &block[0], folder.empty() ? nullptr : folder.c_str(), &startup,
-                        &Info_))
+                        &Info_)) {
+        StartError_ = GetLastError();
         Info_ = {};
+    }
 }
 
 TProcess::~TProcess()
@@ -121,7 +123,7 @@ void TProcess::Kill()
 testing::AssertionResult TProcess::WaitExit(DWORD timeoutMs)
 {
     if (!Started())
-        return testing::AssertionFailure() << "the process was never started";
+        return testing::AssertionFailure() << DescribeWindows();
     testing::AssertionResult ended =
         WaitUntil([this] { return !Running(); }, timeoutMs, "process exit", [this] { return DescribeWindows(); });
     if (!ended) {
@@ -173,6 +175,8 @@ testing::AssertionResult TProcess::WaitForWindow(HWND* window, DWORD timeoutMs) 
 std::string TProcess::DescribeWindows() const
 {
     std::ostringstream out;
+    if (!Started())
+        return "the process was not started (CreateProcess error " + std::to_string(StartError_) + ")";
     out << "process " << Id() << (Running() ? " running" : " ended, exit code " + std::to_string(ExitCode()));
     for (HWND window : Windows(false))
         out << "\n  " << DescribeWindow(window);

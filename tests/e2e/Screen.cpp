@@ -15,6 +15,8 @@ TScreenShot::TScreenShot(const RECT& area)
         Width_ = Height_ = 0;
         return;
     }
+    // This thread's own drawing reaches the screen only once it processes messages (Wine flushes then).
+    PumpMessages();
     HDC screen = GetDC(nullptr);
     BitBlt(copy.Canvas()->Handle(), 0, 0, Width_, Height_, screen, area.left, area.top, SRCCOPY);
     ReleaseDC(nullptr, screen);

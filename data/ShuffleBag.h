@@ -1,0 +1,13 @@
+// Every number 0 to count - 1 once per pass, each pass a fresh permutation from the runtime generator.
+#pragma once
+
+#include <deque>
+
+class CShuffleBag {
+public:
+    // The next number of the current pass, starting a new pass when it is used up; 0 when count <= 0.
+    int Next(int count);
+
+private:
+    std::deque<int> Queue;
+};

@@ -1,0 +1,58 @@
+#include "runtime/VideoPanel.h"
+
+#include "data/FileLog.h"
+#include "data/SaverSettings.h"
+#include "runtime/Cursor.h"
+
+namespace {
+
+// The message's point from this window's client area into the parent's.
+LPARAM MapToParent(HWND window, HWND parent, LPARAM lParam)
+{
+    POINT p = {static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
+    ClientToScreen(window, &p);
+    ScreenToClient(parent, &p);
+    return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+}
+
+} // namespace
+
+bool ForwardVideoInput(HWND window, TMessage& message, TScrMode mode, const CSaverSettings* settings)
+{
+    HWND parent = GetParent(window);
+    switch (message.Msg) {
+    case WM_SETCURSOR:
+        ApplyCursorRule(mode, settings && settings->PasswordPrompt != 0);
+        return false;
+    case WM_HELP:
+        PostMessageW(parent, message.Msg, message.WParam, message.LParam);
+        message.Result = 0;
+        return true;
+    case WM_CHAR:
+        PostMessageW(parent, message.Msg, message.WParam, message.LParam);
+        return false;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+        PostMessageW(parent, message.Msg, message.WParam, MapToParent(window, parent, message.LParam));
+        return false;
+    default:
+        return false;
+    }
+}
+
+CVideoPanel::CVideoPanel(TComponent* owner, CSaverSettings* settings, TScrMode mode, HWND parent)
+    : TForm(owner, parent), ScrMode(mode), SaverSettings(settings)
+{
+    SetBounds(-1000, -1000, 0, 0);
+    Show();
+}
+
+void CVideoPanel::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_MOUSEMOVE)
+        ZELT_LOG("VideoPanel", "video panel mouse move");
+    if (!ForwardVideoInput(Handle(), message, ScrMode, SaverSettings))
+        TForm::WndProc(message);
+}

@@ -1,0 +1,25 @@
+// The child window a video plays in, and the input rule both video windows share: keyboard and mouse input
+// goes on to the parent window, so the main window decides about closing wherever the cursor is.
+#pragma once
+
+#include "classlib/Form.h"
+#include "runtime/ScrMode.h"
+
+class CSaverSettings;
+
+// Handles a message of a video window by that rule. True when the message is finished here (its result
+// set); false when the window's own handling still follows.
+bool ForwardVideoInput(HWND window, TMessage& message, TScrMode mode, const CSaverSettings* settings);
+
+class CVideoPanel : public TForm {
+public:
+    // Out of sight until the video form places it.
+    CVideoPanel(TComponent* owner, CSaverSettings* settings, TScrMode mode, HWND parent);
+
+protected:
+    void WndProc(TMessage& message) override;
+
+private:
+    TScrMode ScrMode;
+    CSaverSettings* SaverSettings;
+};
