@@ -76,8 +76,6 @@ public:
     void StopFlash();
     void HideFlash(bool kindChanged);
     void FreeFlashPlayer();
-    // The stored name of a slide's file as a path: beside the program, or as the media store names it.
-    std::string ResolveMediaPath(const std::string& name);
 
     // Input and closing (MainWindowClosing.cpp).
     void HookWndProc();

@@ -6,20 +6,6 @@
 #include "classlib/Streams.h"
 #include "data/TempDir.h"
 #include "data/ZELTGlobeSettings.h"
-#include "runtime/UserMessage.h"
-
-namespace {
-
-// The temporary folder ending in exactly one separator; "" when there is none.
-std::string TempFolder()
-{
-    std::string folder = GetTempDir();
-    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-        folder.pop_back();
-    return folder.empty() ? folder : folder + "\\";
-}
-
-} // namespace
 
 void Tfmain::CreateFlashPlayer()
 {
@@ -31,36 +17,27 @@ void Tfmain::CreateFlashPlayer()
     FlashPlayer->SetMedia(&MediaSetting);
 }
 
-std::string Tfmain::ResolveMediaPath(const std::string& name)
-{
-    if (GlobeSettings->ProjectData.RelativePaths)
-        return ExtractFilePath(GlobeSettings->FilePath) + ExtractFileName(name);
-    return Media.FindStoredName(name);
-}
-
 void Tfmain::PlayFlash()
 {
+    CreateFlashPlayer();
     std::string path = MediaSetting.FileName;
     if (GlobeSettings->ProjectData.EmbeddedMedia) {
         TMemoryStream stream;
         if (!FlashTempFile.empty())
             DeleteFileIfExists(FlashTempFile);
-        const std::string folder = TempFolder();
-        if (!folder.empty()) {
-            MediaSetting.ExtractAccFiles(folder, 1);
+        const std::string movie = TempFilePath(std::to_string(GetTickCount()) + ".swf");
+        if (!movie.empty()) {
+            MediaSetting.ExtractAccFiles(ExtractFilePath(movie), 1);
             if (Media.LoadByFileName(path, stream)) {
-                FlashTempFile = folder + std::to_string(GetTickCount()) + ".swf";
-                stream.SaveToFile(FlashTempFile);
-                path = FlashTempFile;
+                FlashTempFile = movie;
+                if (stream.SaveToFile(movie))
+                    path = movie;
             }
         }
     } else {
-        path = ResolveMediaPath(path);
-        MediaSetting.ExtractAccFiles(ExtractFilePath(path), 0);
-        if (!FileExists(path)) {
-            ShowUserMessage("File not found : " + path);
-            path.clear();
-        }
+        path = ExternalMediaPath(path);
+        if (!path.empty())
+            MediaSetting.ExtractAccFiles(ExtractFilePath(path), 0);
     }
     FlashPlayer->SetMovie(path);
     FlashPlayer->SetMedia(&MediaSetting);
