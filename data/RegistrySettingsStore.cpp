@@ -28,10 +28,11 @@ bool CRegistrySettingsStore::Query(const char* name, void* buffer, std::uint32_t
     return true;
 }
 
-void CRegistrySettingsStore::Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size)
+long CRegistrySettingsStore::Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size)
 {
-    if (Key_)
-        RegSetValueExA(Key_, name, 0, type, static_cast<const BYTE*>(data), size);
+    if (!Key_)
+        return ERROR_INVALID_HANDLE;
+    return RegSetValueExA(Key_, name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
 long CRegistrySettingsStore::Close()

@@ -16,7 +16,7 @@ public:
     bool OpenForReading(const std::string& key) override;
     long OpenForWriting(const std::string& key) override;
     bool Query(const char* name, void* buffer, std::uint32_t& size) override;
-    void Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override;
+    long Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override;
     long Close() override;
 
 private:

@@ -70,9 +70,14 @@ long CSaverPreferences::SaveTo(TSettingsStore& store) const
         return opened;
     std::uint8_t block[kSaverDataSize];
     EncodeSaverData(Data, block);
-    store.Set(kDataValue, svBinary, block, sizeof block);
-    store.Set(kEffectsValue, svExpandString, SelectedEffects.data(),
-              static_cast<std::uint32_t>(SelectedEffects.size()));
-    store.Set(kScreenModeValue, svDword, &DualMonitorMode, sizeof DualMonitorMode);
-    return store.Close();
+    // A value that cannot be written is reported, not hidden behind a good close.
+    long result = store.Set(kDataValue, svBinary, block, sizeof block);
+    const long effects = store.Set(kEffectsValue, svExpandString, SelectedEffects.data(),
+                                   static_cast<std::uint32_t>(SelectedEffects.size()));
+    const long mode = store.Set(kScreenModeValue, svDword, &DualMonitorMode, sizeof DualMonitorMode);
+    const long closed = store.Close();
+    for (long step : {effects, mode, closed})
+        if (result == 0)
+            result = step;
+    return result;
 }

@@ -18,7 +18,8 @@ public:
     // Reads a value into buffer, which holds size bytes; on success size becomes the value's byte count.
     // False when the value is missing or larger than the buffer (the buffer is then unspecified).
     virtual bool Query(const char* name, void* buffer, std::uint32_t& size) = 0;
-    virtual void Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) = 0;
+    // Writes a value; 0 or the system's error code.
+    virtual long Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) = 0;
     // Closes the open key; 0 or the system's error code.
     virtual long Close() = 0;
 };

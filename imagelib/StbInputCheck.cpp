@@ -94,7 +94,7 @@ bool PsdDataComplete(const uint8_t* data, std::size_t size)
         return false;
     uint64_t bytes = 0;
     for (uint64_t row = 0; row < read * height; ++row) {
-        uint32_t count;
+        uint32_t count = 0;  // in range: the check above covers every row's count
         span.U16BE(static_cast<std::size_t>(pos + row * 2), count);
         bytes += count;
     }

@@ -1,7 +1,66 @@
-// The background composer's helpers that start-up needs.
+// CBackground paints one slide's background into a picture: a solid colour, a picture (the captured desktop,
+// a picture slide of the project or a row of table "backimage") or a gradient, chosen at random among the
+// kinds the slide enables; then, through Draw, the slide's title and text block. Made on the stack for one
+// composition. Also the size helpers, the tiling, the screen capture and the rule that loads a media name.
 #pragma once
 
-class CComPicture;
+#include <string>
 
-// Fills picture with what the screen shows on monitor n (0 or a number out of range: the whole virtual screen).
+#include "classlib/Colors.h"
+#include "runtime/ScrMode.h"
+
+class CComPicture;
+class CDC;
+class CMedia;
+class CMediaSetting;
+class CZELTGlobeSettings;
+
+class CBackground {
+public:
+    CBackground();
+    virtual ~CBackground() = default;
+    CBackground(const CBackground&) = delete;
+    CBackground& operator=(const CBackground&) = delete;
+
+    void SetParams(CMediaSetting* slide, CZELTGlobeSettings* project);
+    // The background, then the title and text block unless the mode is a preview.
+    void Draw(TScrMode mode);
+    void DrawBackground();
+    // The current slide's title and text block, when it enables them (TextOverlay.cpp).
+    void DrawTitle();
+    void DrawTextBlock();
+    // One of the twelve gradient kinds over the whole target; any other kind draws nothing (Gradient.cpp).
+    void DrawGradient(TColor from, TColor to, int kind, CComPicture* target);
+    // A random picture slide's picture, or a random listed row of "backimage"; nonzero when loaded.
+    int LoadProjectImage(CComPicture* out);
+    int LoadBackImage(CComPicture* out);
+    // Source onto target by layout: 0 stretched, 1 centred on black, 2 tiled, 3 one of those at random.
+    void DrawImage(CComPicture* target, int layout, int tileCount, CComPicture* source, bool randomTiles);
+
+    TColor SolidPresets[13];
+    TColor GradientFromPresets[13];
+    TColor GradientToPresets[13];
+    CComPicture* Target = nullptr;
+    CMediaSetting* Slide = nullptr;
+    CZELTGlobeSettings* Project = nullptr;
+    CMedia* Media = nullptr;
+
+private:
+    void FillBlack();
+    void DrawPictureKind();
+};
+
+// The region (0, 0, sw, sh) of the source stretched to (x, y, w, h) of dest in halftone mode.
+void HalftoneStretch(CDC* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh);
+// The largest size of the picture's proportions inside the box; with any size 0 or less, the picture's own.
+void FitSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
+// The region of the box's proportions that shares the picture's shorter side (a box side of 0 or less
+// counts as a square box).
+void ScaleSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
+// The tile repeated over the whole target from its top-left corner.
+void TileImage(CComPicture* target, CComPicture* tile);
+// The screen area of a monitor (0 or a number out of range: the virtual screen) into the picture.
 void CaptureScreen(CComPicture* picture, int monitor);
+// A media name into a picture: from the media store when the project embeds its media, else from the stored
+// name's file (beside the program when the project says so). Nonzero when loaded.
+int LoadMediaPicture(CComPicture* out, const std::string& name, CMedia* media, CZELTGlobeSettings* project);

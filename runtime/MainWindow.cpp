@@ -14,6 +14,7 @@
 
 namespace {
 const char kUnit[] = "main";
+const std::int64_t kFailedMediaPauseMs = 1000;
 }
 
 Tfmain::Tfmain(TComponent* owner) : TForm(owner)
@@ -133,6 +134,7 @@ void Tfmain::PlayMedia()
     default: break;
     }
     MediaPlaying = 0;
+    MediaFailed = 0;
     ZELT_LOG(kUnit, "Media Count = %d", MediaSetting.Count());
     ZELT_LOG(kUnit, "Media name = %s", MediaSetting.FileName.c_str());
     const std::int32_t type = MediaSetting.Data.MediaType;
@@ -155,7 +157,7 @@ void Tfmain::PlayMedia()
     default:
         ZELT_LOG(kUnit, "Unknow Media type %d", static_cast<int>(type));
         // Nothing will report the end of this slide: go on to the next one.
-        PostMessageW(Handle(), WM_NEXTMEDIA, 0, 0);
+        SkipFailedMedia();
         break;
     }
     MediaPlaying = 1;
@@ -179,13 +181,15 @@ void Tfmain::PlayMedia()
 
 void Tfmain::ScheduleNextMedia()
 {
-    const std::int32_t seconds = GlobeSettings->ProjectData.MediaDelay;
-    if (seconds <= 0) {
+    std::int64_t ms = static_cast<std::int64_t>(GlobeSettings->ProjectData.MediaDelay) * 1000;
+    // After a slide that could not be shown, a pause of its own: a project of broken slides must not spin.
+    if (MediaFailed)
+        ms = std::max<std::int64_t>(ms, kFailedMediaPauseMs);
+    if (ms <= 0) {
         timer1Timer();
         return;
     }
     if (!NextMediaTimerRunning) {
-        const std::int64_t ms = static_cast<std::int64_t>(seconds) * 1000;
         timer1->SetInterval(static_cast<UINT>(std::min<std::int64_t>(ms, USER_TIMER_MAXIMUM)));
         timer1->SetEnabled(true);
         NextMediaTimerRunning = 1;
@@ -194,10 +198,9 @@ void Tfmain::ScheduleNextMedia()
 
 void Tfmain::StopNextMediaTimer()
 {
-    if (GlobeSettings->ProjectData.MediaDelay > 0) {
-        timer1->SetEnabled(false);
-        NextMediaTimerRunning = 0;
-    }
+    // Also armed without a project delay, after a slide that could not be shown.
+    timer1->SetEnabled(false);
+    NextMediaTimerRunning = 0;
 }
 
 void Tfmain::OnMediaDone()
@@ -207,6 +210,13 @@ void Tfmain::OnMediaDone()
         return;
     ZELT_LOG(kUnit, "Show Next media file");
     ScheduleNextMedia();
+}
+
+void Tfmain::SkipFailedMedia()
+{
+    MediaFailed = 1;
+    // Posted, never called: with no delay a direct call would recurse into the next slide.
+    PostMessageW(Handle(), WM_NEXTMEDIA, 0, 0);
 }
 
 void Tfmain::OnMediaSoundDone()

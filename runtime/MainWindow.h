@@ -22,6 +22,7 @@ class CSaverSettings;
 class CSoundPlayer;
 class Tfvideoplayer;
 class CZELTGlobeSettings;
+class TfImageSlideShowPlayer;
 
 class Tfmain : public TForm {
 public:
@@ -35,6 +36,8 @@ public:
     void StopNextMediaTimer();
     void OnMediaDone();
     void OnMediaSoundDone();
+    // Ends a slide that cannot be shown; the next one comes after the delay, but never within a second.
+    void SkipFailedMedia();
     void AddTempFile(const std::string& path);
     void DeleteTempFiles();
 
@@ -103,6 +106,7 @@ public:
     CZELTGlobeSettings* GlobeSettings;
     std::string FlashTempFile;
     std::unique_ptr<TFlashPlayer> FlashPlayer;
+    TfImageSlideShowPlayer* ImageSlideShowPlayer = nullptr;  // owned by the application object
     std::vector<std::string> TempFiles;
     std::string VideoCacheFile;
     std::int32_t VideoAlternation = 0;
@@ -111,6 +115,7 @@ public:
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
     CSoundPlayer* MediaSoundPlayer = nullptr;
+    std::int32_t MediaFailed = 0;  // the current slide could not be shown
     WNDPROC WndProcThunk = nullptr;
     WNDPROC OldWndProc = nullptr;
 

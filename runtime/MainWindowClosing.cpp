@@ -8,7 +8,7 @@
 #include "runtime/Cursor.h"
 #include "runtime/MainWindow.h"
 #include "runtime/Messages.h"
-#include "runtime/SettingsDialog.h"
+#include "dialogs/configuredlg.h"
 #include "runtime/Taskbar.h"
 #include "runtime/app.h"
 
@@ -213,7 +213,7 @@ void Tfmain::Settings1Click()
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Paused = 1;
     Application.ProcessMessages();
-    RunSettingsDialog(SaverSettings, GlobeSettings);
+    ShowConfigDialog(SaverSettings, GlobeSettings);
     Paused = 0;
 }
 

@@ -1,14 +1,33 @@
-// The main window's picture slides. Until the picture player is built, a picture slide ends at once.
+// The main window's picture slides, shown by the picture player.
+#include "classlib/Application.h"
 #include "runtime/MainWindow.h"
-#include "runtime/Messages.h"
+#include "runtime/PicturePlayer.h"
 
-void Tfmain::CreatePicturePlayer() {}
+void Tfmain::CreatePicturePlayer()
+{
+    if (!ImageSlideShowPlayer)
+        ImageSlideShowPlayer =
+            new TfImageSlideShowPlayer(&Application, Handle(), ScrMode, &Media, GlobeSettings, SaverSettings);
+}
 
 void Tfmain::ShowPicture()
 {
-    PostMessageW(Handle(), WM_NEXTMEDIA, 0, 0);
+    if (!ImageSlideShowPlayer->ShowMedia(&MediaSetting))
+        SkipFailedMedia();
 }
 
-void Tfmain::StopPicture() {}
+void Tfmain::StopPicture()
+{
+    if (ImageSlideShowPlayer)
+        ImageSlideShowPlayer->StopThread();
+}
 
-void Tfmain::ShowPicturePlayer(bool) {}
+void Tfmain::ShowPicturePlayer(bool kindChanged)
+{
+    if (!ImageSlideShowPlayer)
+        return;
+    if (kindChanged)
+        ImageSlideShowPlayer->Hide();
+    else
+        ImageSlideShowPlayer->Show();
+}

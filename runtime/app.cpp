@@ -11,7 +11,7 @@
 #include "picture/ComPicture.h"
 #include "runtime/Background.h"
 #include "runtime/CommandLine.h"
-#include "runtime/SettingsDialog.h"
+#include "dialogs/configuredlg.h"
 #include "runtime/Taskbar.h"
 
 #include <algorithm>
@@ -139,7 +139,7 @@ bool CScreensaverApp::Init()
 
     if (ScrMode == smConfigure) {
         ZELT_LOG(kUnit, "Openning the configuration dialog!");
-        RunSettingsDialog(&SaverSettings, &GlobeSettings);
+        ShowConfigDialog(&SaverSettings, &GlobeSettings);
         GlobeSettings.Close();
         if (Mutex) {
             CloseHandle(Mutex);

@@ -1,61 +1,10 @@
 #include "data/SaverPreferences.h"
-#include "data/SettingsStore.h"
+#include "tests/data/FakeSettingsStore.h"
 #include "tests/data/LeWords.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <map>
-#include <vector>
-
-namespace {
-
-// A registry key in memory that answers like RegQueryValueExA: a value larger than the buffer fails.
-class TFakeStore : public TSettingsStore {
-public:
-    struct Value {
-        TStoreValueType Type;
-        std::string Bytes;
-    };
-
-    bool OpenForReading(const std::string& key) override
-    {
-        OpenedKey = key;
-        return KeyExists;
-    }
-    long OpenForWriting(const std::string& key) override
-    {
-        OpenedKey = key;
-        return CreateError;
-    }
-    bool Query(const char* name, void* buffer, std::uint32_t& size) override
-    {
-        const auto it = Values.find(name);
-        if (it == Values.end() || it->second.Bytes.size() > size)
-            return false;
-        std::memcpy(buffer, it->second.Bytes.data(), it->second.Bytes.size());
-        size = static_cast<std::uint32_t>(it->second.Bytes.size());
-        return true;
-    }
-    void Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override
-    {
-        Values[name] = Value{type, std::string(static_cast<const char*>(data), size)};
-    }
-    long Close() override
-    {
-        ++Closes;
-        return 0;
-    }
-
-    bool KeyExists = true;
-    long CreateError = 0;
-    int Closes = 0;
-    std::string OpenedKey;
-    std::map<std::string, Value> Values;
-};
-
-} // namespace
 
 TEST(SaverPreferences, DefaultsAndKeyName)
 {
@@ -123,6 +72,16 @@ TEST(SaverPreferences, FailedCreateWritesNothing)
     CSaverPreferences p;
     EXPECT_EQ(p.SaveTo(store), 5);
     EXPECT_TRUE(store.Values.empty());
+}
+
+TEST(SaverPreferences, FailedValueWriteIsReportedAndTheKeyClosed)
+{
+    TFakeStore store;
+    store.RefusedValue = "transition effects";
+    CSaverPreferences p;
+    EXPECT_EQ(p.SaveTo(store), 5);
+    EXPECT_EQ(store.Closes, 1);
+    EXPECT_EQ(store.Values.count("screenmode"), 1u);
 }
 
 TEST(SaverPreferences, DataValueSizes)

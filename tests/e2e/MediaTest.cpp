@@ -81,11 +81,12 @@ TEST(MediaShow, TracksFollowAfterTheGapAndABoundSoundHoldsItsSlide)
     EXPECT_LE(tracks[1] - tracks[0], 6000) << log.Tail(40);
     EXPECT_FALSE(log.Has("music track : " + GetTempDir() + "long.wav")) << "a slide sound played as music";
 
-    // Slide one waits for its sound's end (found by its poll a second later); slide two moves on at once.
+    // Slide one waits for its sound's end (found by its poll a second later); slide two, without a sound,
+    // moves on after the one second that follows any slide of no known kind.
     const std::vector<long> one = Ticks(log, "Media name = one"), two = Ticks(log, "Media name = two");
     ASSERT_GE(one.size(), 2u);
     EXPECT_GE(two[0] - one[0], 900) << log.Tail(40);
-    EXPECT_LT(one[1] - two[0], 500) << log.Tail(40);
+    EXPECT_LT(one[1] - two[0], 1500) << log.Tail(40);
 }
 
 TEST(MediaShow, WithoutAnAudioDeviceSoundsEndAndTheShowGoesOn)

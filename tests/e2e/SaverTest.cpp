@@ -65,11 +65,14 @@ std::string SaverRuns::Scr, SaverRuns::ExeScr;
 
 } // namespace
 
-TEST_F(SaverRuns, ConfigureModeRunsTheSettingsPathAndEnds)
+TEST_F(SaverRuns, ConfigureModeShowsTheDialogAndEnds)
 {
     for (const char* args : {"/c", ""}) {
         ASSERT_TRUE(CreateLog(Scr));
         TProcess run(Scr, args);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(run.WaitForWindow(&dialog, 15000)) << args;
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         ASSERT_TRUE(run.WaitExit(15000)) << args;
         TLogFile log(Scr);
         EXPECT_TRUE(log.Has("start mode : Configure")) << log.Tail();

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 using nlohmann::json;
 
@@ -117,4 +118,73 @@ TEST(Mkscr, WriterRefusesNamesAndHeadsTheReaderCannotParse)
         manyFields.push_back("field" + std::to_string(i));
     EXPECT_FALSE(WriteTableDatabase(out, {TableSpec{"t", manyFields, std::vector<bool>(200, false), {}}}, &error));
     EXPECT_FALSE(error.empty());
+}
+
+namespace {
+
+std::string ProgramBytes(const json& manifest, const std::string& path)
+{
+    TFileStream out(path, fmCreate);
+    out.WriteText("MZ runtime");
+    std::string error;
+    EXPECT_TRUE(WriteTableDatabase(out, BuildProjectTables(manifest, "."), &error)) << error;
+    std::string trailer;
+    PutInt32(trailer, 10);
+    out.WriteText(trailer);
+    out.Close();
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A manifest written back from a dump: texts and blocks as the dump shows them, blobs from their files.
+json ManifestFromDump(const json& dump)
+{
+    json project = Table(dump, "project")["records"][0];
+    project["banner"] = "mkscr_banner.bin";
+    json manifest = {{"project", project}, {"slides", Table(dump, "setting")["records"]}};
+    for (const json& r : Table(dump, "media")["records"])
+        manifest["media"].push_back({{"name", r["name"]}, {"file", "mkscr_media.bin"}});
+    for (const json& r : Table(dump, "music")["records"])
+        manifest["music"].push_back({{"name", r["name"]}, {"type", r["type"]}, {"file", "mkscr_media.bin"}});
+    for (const json& r : Table(dump, "backimage")["records"])
+        manifest["backimages"].push_back(r["name"]);
+    return manifest;
+}
+
+} // namespace
+
+TEST(Mkscr, TextsAreStoredInWindows1252AndADumpBuildsTheSameBytes)
+{
+    WriteFile("mkscr_banner.bin", "banner");
+    WriteFile("mkscr_media.bin", "media bytes");
+    const json manifest = json::parse(R"({
+      "project": {"projectname": "Caf\u00e9 \u20ac", "banner": "mkscr_banner.bin", "data": {"MediaDelay": 3}},
+      "media": [{"name": "na\u00efve.bmp", "file": "mkscr_media.bin"}],
+      "slides": [{"filename": "na\u00efve.bmp", "title": "\u201cquoted\u201d", "desc": "line\u0001two",
+                  "effect": "hex:817f"}],
+      "music": [{"name": "m.wav", "type": 2, "file": "mkscr_media.bin"}],
+      "backimages": ["na\u00efve.bmp"]
+    })");
+    const std::string first = ProgramBytes(manifest, "mkscr_cp.scr");
+    EXPECT_NE(first.find("Caf\xe9 \x80"), std::string::npos);
+    EXPECT_NE(first.find("\x93quoted\x94"), std::string::npos);
+
+    json dump;
+    std::string error;
+    ASSERT_TRUE(DumpDatabase("mkscr_cp.scr", &dump, &error)) << error;
+    const json& slide = Table(dump, "setting")["records"][0];
+    EXPECT_EQ(Table(dump, "project")["records"][0]["projectname"], "Caf\u00e9 \u20ac");
+    EXPECT_EQ(slide["title"], "\u201cquoted\u201d");
+    EXPECT_EQ(slide["desc"], "hex:6c696e650174776f");  // a control byte is not text
+    EXPECT_EQ(slide["effect"], "hex:817f");             // 0x81 has no character in the code page
+    EXPECT_EQ(ProgramBytes(ManifestFromDump(dump), "mkscr_cp.scr"), first);
+    std::remove("mkscr_cp.scr");
+
+    try {
+        BuildProjectTables(json::parse(R"({"slides": [{}, {"title": "\u65e5"}]})"), ".");
+        ADD_FAILURE() << "a character outside the code page was stored";
+    } catch (const ManifestError& e) {
+        EXPECT_NE(std::string(e.what()).find("slides[1].title"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("U+65E5"), std::string::npos) << e.what();
+    }
 }

@@ -4,6 +4,7 @@
 #include "data/MyXMLDb.h"
 #include "data/MyXMLTable.h"
 #include "data/TableFormat.h"
+#include "tools/mkscr/CodePage.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,12 +25,14 @@ std::string Fnv1a64(const char* bytes, size_t n)
     return text;
 }
 
-bool IsPlainText(const std::string& v)
+// A value reads as text when it holds no control byte but tab and line ends, every byte is a Windows-1252
+// character and it does not look like the "hex:" form; *utf8 is then the text.
+bool AsText(const std::string& v, std::string* utf8)
 {
     for (unsigned char c : v)
         if (c < 0x20 && c != '\t' && c != '\r' && c != '\n')
             return false;
-    return true;
+    return v.rfind("hex:", 0) != 0 && Cp1252ToUtf8(v, utf8);
 }
 
 std::string Hex(const std::string& v)
@@ -91,7 +94,8 @@ json DumpTable(CMyXMLDb& db, const std::string& name)
                 record[field.Name] = {{"size", blob.Size()},
                                       {"fnv1a64", Fnv1a64(blob.Memory(), static_cast<size_t>(blob.Size()))}};
             } else {
-                record[field.Name] = IsPlainText(field.Value) ? field.Value : Hex(field.Value);
+                std::string text;
+                record[field.Name] = AsText(field.Value, &text) ? text : Hex(field.Value);
             }
         }
         records.push_back(record);

@@ -1,6 +1,7 @@
 #include "tools/mkscr/Manifest.h"
 
 #include "tools/mkscr/BlockFields.h"
+#include "tools/mkscr/CodePage.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -22,17 +23,57 @@ std::string ReadWholeFile(const std::string& baseDir, const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string HexBytes(const std::string& hex, const std::string& where)
+{
+    if (hex.size() % 2 != 0)
+        throw ManifestError(where + ": odd number of hex digits");
+    std::string out;
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        const std::string pair = hex.substr(i, 2);
+        if (pair.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            throw ManifestError(where + ": \"" + pair + "\" is not a hex byte");
+        out.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
+    }
+    return out;
+}
+
+// A value as the runtime stores it: a text in Windows-1252, or the raw bytes after "hex:" (what --dump shows
+// for values that are not text).
+std::string StoredText(const json& v, const std::string& where)
+{
+    if (!v.is_string())
+        throw ManifestError(where + " must be a string");
+    const std::string s = v.get<std::string>();
+    if (s.rfind("hex:", 0) == 0)
+        return HexBytes(s.substr(4), where);
+    if (s.find('\0') != std::string::npos)
+        throw ManifestError(where + " holds a NUL byte, which the runtime would cut the text at");
+    std::string bytes, bad;
+    if (!Utf8ToCp1252(s, &bytes, &bad))
+        throw ManifestError(where + " holds " + bad + ", which the Windows-1252 code page cannot hold");
+    return bytes;
+}
+
 std::string Text(const json& object, const char* key, const std::string& where)
+{
+    return object.contains(key) ? StoredText(object.at(key), where + "." + key) : std::string();
+}
+
+// A file on this machine to read bytes from; never stored.
+std::string HostPath(const json& object, const char* key, const std::string& where)
 {
     if (!object.contains(key))
         return std::string();
-    const json& v = object.at(key);
-    if (!v.is_string())
-        throw ManifestError(where + ": \"" + key + "\" must be a string");
-    const std::string s = v.get<std::string>();
-    if (s.find('\0') != std::string::npos)
-        throw ManifestError(where + ": \"" + key + "\" holds a NUL byte, which the runtime would cut the text at");
-    return s;
+    if (!object.at(key).is_string())
+        throw ManifestError(where + "." + key + " must be a string");
+    return object.at(key).get<std::string>();
+}
+
+// An embedded file's stored name: "name", else the file's own name.
+std::string EntryName(const json& entry, const std::string& file, const std::string& where)
+{
+    const std::string name = Text(entry, "name", where);
+    return name.empty() ? StoredText(file.substr(file.find_last_of("/\\") + 1), where + ".file") : name;
 }
 
 std::string Int32Bytes(int64_t value)
@@ -49,20 +90,6 @@ int64_t Number(const json& v, const std::string& where)
     if (!v.is_number_integer())
         throw ManifestError(where + " must be an integer or a boolean");
     return v.get<int64_t>();
-}
-
-std::string HexBytes(const std::string& hex, const std::string& where)
-{
-    if (hex.size() % 2 != 0)
-        throw ManifestError(where + ": odd number of hex digits");
-    std::string out;
-    for (size_t i = 0; i < hex.size(); i += 2) {
-        const std::string pair = hex.substr(i, 2);
-        if (pair.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-            throw ManifestError(where + ": \"" + pair + "\" is not a hex byte");
-        out.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
-    }
-    return out;
 }
 
 // A block is an object of named fields (the rest zero) or "hex:" followed by its raw bytes, which may be
@@ -121,10 +148,8 @@ TableSpec FileTable(const json& manifest, const char* key, const char* table, co
     int n = 0;
     for (const json& entry : List(manifest, key)) {
         const std::string where = std::string(key) + "[" + std::to_string(n++) + "]";
-        const std::string file = Text(entry, "file", where);
-        std::string name = Text(entry, "name", where);
-        if (name.empty())
-            name = file.substr(file.find_last_of("/\\") + 1);
+        const std::string file = HostPath(entry, "file", where);
+        const std::string name = EntryName(entry, file, where);
         spec.records.push_back({name, file.empty() ? std::string() : ReadWholeFile(baseDir, file)});
     }
     return spec;
@@ -146,7 +171,7 @@ TableSpec ProjectTable(const json& manifest, const std::string& baseDir)
     }
     spec.fields.push_back("banner");
     spec.binary.push_back(true);
-    const std::string banner = Text(project, "banner", "project");
+    const std::string banner = HostPath(project, "banner", "project");
     record.push_back(banner.empty() ? std::string() : ReadWholeFile(baseDir, banner));
     spec.records.push_back(record);
     return spec;
@@ -181,12 +206,13 @@ TableSpec MusicTable(const json& manifest, const std::string& baseDir)
     int n = 0;
     for (const json& entry : List(manifest, "music")) {
         const std::string where = "music[" + std::to_string(n++) + "]";
-        const int64_t type = entry.contains("type") ? Number(entry.at("type"), where + ".type") : 1;
-        const std::string file = Text(entry, "file", where);
-        std::string name = Text(entry, "name", where);
-        if (name.empty())
-            name = file.substr(file.find_last_of("/\\") + 1);
-        spec.records.push_back({Int32Bytes(type), name, file.empty() ? std::string() : ReadWholeFile(baseDir, file)});
+        std::string type = Int32Bytes(1);
+        if (entry.contains("type"))
+            type = entry.at("type").is_string() ? StoredText(entry.at("type"), where + ".type")
+                                                : Int32Bytes(Number(entry.at("type"), where + ".type"));
+        const std::string file = HostPath(entry, "file", where);
+        const std::string name = EntryName(entry, file, where);
+        spec.records.push_back({type, name, file.empty() ? std::string() : ReadWholeFile(baseDir, file)});
     }
     return spec;
 }
@@ -198,9 +224,7 @@ TableSpec BackImageTable(const json& manifest)
     int n = 0;
     for (const json& name : List(manifest, "backimages")) {
         const std::string where = "backimages[" + std::to_string(n++) + "]";
-        if (!name.is_string())
-            throw ManifestError(where + " must be a file name");
-        spec.records.push_back({name.get<std::string>()});
+        spec.records.push_back({StoredText(name, where)});
     }
     return spec;
 }

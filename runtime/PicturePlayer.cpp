@@ -1,0 +1,371 @@
+#include "runtime/PicturePlayer.h"
+
+#include "data/FileLog.h"
+#include "data/MediaSetting.h"
+#include "data/Monitors.h"
+#include "data/Random.h"
+#include "data/SaverSettings.h"
+#include "data/ZELTGlobeSettings.h"
+#include "runtime/Background.h"
+#include "runtime/Cursor.h"
+#include "runtime/Messages.h"
+#include "runtime/SlideShowThread.h"
+
+TMonitorQuery g_PlayerMonitors = {GetMonitorCount, GetMonitorRect};
+
+namespace {
+
+const char kUnit[] = "ImageSlideShowPlayer";
+
+int WidthOf(const CComPicture& picture)
+{
+    return picture.IsEmpty() ? 0 : picture.Bitmap()->Width();
+}
+
+int HeightOf(const CComPicture& picture)
+{
+    return picture.IsEmpty() ? 0 : picture.Bitmap()->Height();
+}
+
+} // namespace
+
+TfImageSlideShowPlayer::TfImageSlideShowPlayer(TComponent* owner, HWND parent, TScrMode mode, CMedia* media,
+                                               CZELTGlobeSettings* project, CSaverSettings* settings)
+    : TForm(owner, parent), ScrMode(mode), Project(project), Settings(settings), Media(media)
+{
+    DoubleBuffered = true;
+    FormCreate();
+}
+
+TfImageSlideShowPlayer::~TfImageSlideShowPlayer()
+{
+    FormDestroy();
+}
+
+void TfImageSlideShowPlayer::FormCreate()
+{
+    RECT client = {};
+    GetClientRect(ParentWindow(), &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    MoveWindow(Handle(), 0, 0, width, height, TRUE);
+    BackgroundPicture.Create(width, height, 0);
+    BackBuffer.Create(width, height, 0);
+    if (Settings->Data.ScreenIndex == 0 && g_PlayerMonitors.Count() >= 2) {
+        int left = 0, top = 0, w = 0, h = 0;
+        g_PlayerMonitors.Rect(1, left, top, w, h);
+        Monitor1Picture.Create(w, h, 0);
+        g_PlayerMonitors.Rect(2, left, top, w, h);
+        Monitor2Picture.Create(w, h, 0);
+    }
+    HookWndProc();
+}
+
+void TfImageSlideShowPlayer::FormDestroy()
+{
+    StopThread();
+    UnhookWndProc();
+}
+
+bool TfImageSlideShowPlayer::ShowMedia(CMediaSetting* slide)
+{
+    Slide = slide;
+    if (!Slide)
+        return false;
+    // Monitors counted after the form was made have no pictures to compose into: one composition then.
+    const bool dual = Settings->Data.ScreenIndex == 0 && g_PlayerMonitors.Count() >= 2 &&
+                      Settings->DualMonitorMode != 3 && !Monitor1Picture.IsEmpty() && !Monitor2Picture.IsEmpty();
+    if (!(dual ? ShowDualMonitor() : ShowWholeArea()))
+        return false;
+    Show();
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
+void TfImageSlideShowPlayer::StopThread()
+{
+    if (!Thread)
+        return;
+    // Its end notice must not reach this player, which may be gone by then.
+    Thread->OnTerminate = nullptr;
+    Thread->Terminate();
+    Thread = nullptr;
+}
+
+bool TfImageSlideShowPlayer::LoadPicture(TPlacement& p)
+{
+    if (!LoadMediaPicture(&p.Picture, Slide->FileName, Media, Project) || WidthOf(p.Picture) <= 0 ||
+        HeightOf(p.Picture) <= 0) {
+        ZELT_LOG(kUnit, "cannot show the picture \"%s\"", Slide->FileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+void TfImageSlideShowPlayer::FitPicture(TPlacement& p, int frameW, int frameH, bool logFit)
+{
+    const int imgW = WidthOf(p.Picture);
+    const int imgH = HeightOf(p.Picture);
+    const bool larger = imgW > frameW || imgH > frameH;
+    p.SourceW = p.W = imgW;
+    p.SourceH = p.H = imgH;
+    switch (Project->ProjectData.FitMode) {
+    case 0:
+        if (larger)
+            FitSize(&p.W, &p.H, imgW, imgH, frameW, frameH);
+        break;
+    case 1:
+        FitSize(&p.W, &p.H, imgW, imgH, frameW, frameH);
+        if (logFit && g_FileLog) {
+            g_FileLog->Where(kUnit, 677);
+            g_FileLog->Print("neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", p.W, p.H, imgW, imgH,
+                             frameW, frameH);
+        }
+        break;
+    case 2:
+        (larger ? FitSize : ScaleSize)(&p.W, &p.H, imgW, imgH, frameW, frameH);
+        p.SourceW = p.W;
+        p.SourceH = p.H;
+        p.W = frameW;
+        p.H = frameH;
+        break;
+    case 3:
+        p.W = frameW;
+        p.H = frameH;
+        break;
+    default:
+        break;
+    }
+    p.X = (frameW - p.W) / 2;
+    p.Y = (frameH - p.H) / 2;
+    if (Project->ProjectData.RandomPosition) {
+        p.X = RandomInt(frameW - p.W);
+        p.Y = RandomInt(frameH - p.H);
+    }
+}
+
+void TfImageSlideShowPlayer::PutPicture(CComPicture& dest, TPlacement& p, int x, int y)
+{
+    if (Slide->Data.DrawTransparent)
+        p.Picture.StretchTransparentDraw(dest.DC(), x, y, p.W, p.H);
+    else
+        HalftoneStretch(dest.DC(), x, y, p.W, p.H, &p.Picture, p.SourceW, p.SourceH);
+}
+
+bool TfImageSlideShowPlayer::ShowWholeArea()
+{
+    RECT frame = {};
+    GetWindowRect(Handle(), &frame);
+    const int frameW = frame.right - frame.left;
+    const int frameH = frame.bottom - frame.top;
+    // The picture is loaded first, so a slide that cannot be shown changes nothing on the screen.
+    TPlacement p;
+    if (!LoadPicture(p))
+        return false;
+    const int backgroundMode = Project->ProjectData.BackgroundMode;
+    CBackground background;
+    background.SetParams(Slide, Project);
+    background.Media = Media;
+    if (backgroundMode == 0) {
+        background.Target = &BackgroundPicture;
+        background.Draw(ScrMode);
+        BackgroundPicture.DrawToPicture(0, 0, &BackBuffer, SRCCOPY);
+    }
+    FitPicture(p, frameW, frameH, true);
+    int x = p.X;
+    int y = p.Y;
+    if (backgroundMode == 1) {
+        // The transition starts from what the screen shows and reveals a whole composed frame.
+        BackBuffer.DrawToPicture(0, 0, &BackgroundPicture, SRCCOPY);
+        if (!NewPicture.Create(WidthOf(BackgroundPicture), HeightOf(BackgroundPicture), 0))
+            return false;
+        background.Target = &NewPicture;
+        background.DrawBackground();
+        PutPicture(NewPicture, p, p.X, p.Y);
+        if (ScrMode != smPreview) {
+            background.DrawTitle();
+            background.DrawTextBlock();
+        }
+        x = y = 0;
+    } else {
+        if (!NewPicture.Create(p.W, p.H, 0)) {
+            ZELT_LOG(kUnit, "no room for the picture \"%s\" (%d x %d)", Slide->FileName.c_str(), p.W, p.H);
+            return false;
+        }
+        // A colour-keyed picture shows the background through its key colour.
+        if (Slide->Data.DrawTransparent && !BackgroundPicture.IsEmpty())
+            NewPicture.DC()->BitBlt(0, 0, p.W, p.H, BackgroundPicture.DC(), p.X, p.Y, SRCCOPY);
+        PutPicture(NewPicture, p, 0, 0);
+    }
+    return StartThread(x, y);
+}
+
+bool TfImageSlideShowPlayer::ShowDualMonitor()
+{
+    switch (Settings->DualMonitorMode) {
+    case 1:
+        if (!ComposeMonitor(1) || !ComposeMonitor(2))
+            return false;
+        break;
+    case 2:
+        if (!ComposeMonitor(1))
+            return false;
+        CloneToMonitor2();
+        break;
+    default:
+        if (!ComposeMonitor(1))
+            return false;
+        Slide->MoveNext(Project->ProjectData.ShuffleSlides);
+        // A next slide that is no picture, or one that cannot be shown, leaves monitor 2 the same slide.
+        if (Slide->Data.MediaType != 0 || !ComposeMonitor(2))
+            CloneToMonitor2();
+        break;
+    }
+    return StartThread(0, 0);
+}
+
+bool TfImageSlideShowPlayer::ComposeMonitor(int n)
+{
+    int left = 0, top = 0, frameW = 0, frameH = 0;
+    g_PlayerMonitors.Rect(n, left, top, frameW, frameH);
+    TPlacement p;
+    if (!LoadPicture(p))
+        return false;
+    FitPicture(p, frameW, frameH, false);
+    const CComPicture& size = n == 1 ? Monitor1Picture : Monitor2Picture;
+    CComPicture monitor;
+    if (!monitor.Create(WidthOf(size), HeightOf(size), 0))
+        return false;
+    CBackground background;
+    background.Target = &monitor;
+    background.SetParams(Slide, Project);
+    background.Media = Media;
+    background.DrawBackground();
+    PutPicture(monitor, p, p.X, p.Y);
+    if (ScrMode != smPreview) {
+        background.DrawTitle();
+        background.DrawTextBlock();
+    }
+    if (n == 1) {
+        if (!NewPicture.Create(WidthOf(BackgroundPicture), HeightOf(BackgroundPicture), 0))
+            return false;
+        monitor.DrawToPicture(0, 0, &NewPicture, SRCCOPY);
+    } else {
+        monitor.DrawToPicture(left, top, &NewPicture, SRCCOPY);
+    }
+    return true;
+}
+
+void TfImageSlideShowPlayer::CloneToMonitor2()
+{
+    int left = 0, top = 0, w1 = 0, h1 = 0, w2 = 0, h2 = 0;
+    g_PlayerMonitors.Rect(1, left, top, w1, h1);
+    g_PlayerMonitors.Rect(2, left, top, w2, h2);
+    const int dx = (w2 - w1) / 2;
+    const int dy = (h2 - h1) / 2;
+    CDC* dc = NewPicture.DC();
+    if (!dc)
+        return;
+    if (w2 >= w1)
+        dc->BitBlt(w1 + dx, dy, w1, h1, dc, 0, 0, SRCCOPY);
+    else
+        dc->BitBlt(w1, dy, w2, h1, dc, -dx, 0, SRCCOPY);
+}
+
+bool TfImageSlideShowPlayer::StartThread(int x, int y)
+{
+    Params.Wnd = Handle();
+    Params.Background = &BackgroundPicture;
+    Params.Picture = &NewPicture;
+    Params.BackBuffer = &BackBuffer;
+    Params.EffectIndex = Slide->NextEffect();
+    Params.EffectsOn = Slide->Data.EffectOn;
+    Params.X = x;
+    Params.Y = y;
+    Params.Step = Slide->Data.Step;
+    auto* thread = new TSlideShowThread(&Params);
+    thread->OnTerminate = [this](TThread* t) { OnThreadTerminate(t); };
+    thread->FreeOnTerminate = true;
+    if (!thread->Start()) {
+        ZELT_LOG(kUnit, "cannot start the slideshow thread");
+        delete thread;
+        return false;
+    }
+    Thread = thread;
+    return true;
+}
+
+void TfImageSlideShowPlayer::OnThreadTerminate(TThread* thread)
+{
+    // The notice of a thread stopped earlier must not forget the one running now.
+    if (thread == Thread)
+        Thread = nullptr;
+}
+
+void TfImageSlideShowPlayer::FormPaint(HDC dc)
+{
+    if (!BackBuffer.IsEmpty())
+        BitBlt(dc, 0, 0, WidthOf(BackBuffer), HeightOf(BackBuffer), BackBuffer.DC()->Handle(), 0, 0, SRCCOPY);
+}
+
+void TfImageSlideShowPlayer::SlideWndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        PostMessageW(ParentHandle(), message.Msg, message.WParam, message.LParam);
+        break;
+    case WM_ERASEBKGND:
+        message.Result = 1;
+        return;
+    case WM_SETCURSOR:
+        ApplyCursorRule(ScrMode, Settings->PasswordPrompt != 0);
+        break;
+    case WM_HELP:
+        PostMessageW(ParentHandle(), message.Msg, message.WParam, message.LParam);
+        message.Result = 0;
+        return;
+    case WM_TRANSITIONDONE:
+        PostMessageW(ParentHandle(), WM_NEXTMEDIA, 0, 0);
+        break;
+    default:
+        if (message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_MBUTTONUP)
+            PostMessageW(ParentHandle(), message.Msg, message.WParam, message.LParam);
+        break;
+    }
+    CallOldWndProc(message);
+}
+
+void TfImageSlideShowPlayer::HookWndProc()
+{
+    if (Instance)
+        return;
+    Instance = MakeObjectInstance([this](TMessage& m) { SlideWndProc(m); });
+    if (Instance)
+        OldWndProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Instance)));
+}
+
+void TfImageSlideShowPlayer::UnhookWndProc()
+{
+    if (OldWndProc && HandleAllocated())
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldWndProc));
+    OldWndProc = nullptr;
+    if (Instance)
+        FreeObjectInstance(Instance);
+    Instance = nullptr;
+}
+
+void TfImageSlideShowPlayer::CallOldWndProc(TMessage& message)
+{
+    if (OldWndProc)
+        message.Result = CallWindowProcW(OldWndProc, Handle(), message.Msg, message.WParam, message.LParam);
+}
+
+HWND TfImageSlideShowPlayer::ParentHandle()
+{
+    return GetParent(Handle());
+}

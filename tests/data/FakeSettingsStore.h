@@ -1,0 +1,56 @@
+// The user settings' store kept in memory for tests.
+#pragma once
+
+#include "data/SettingsStore.h"
+
+#include <cstring>
+#include <map>
+#include <string>
+
+// A registry key in memory that answers like RegQueryValueExA: a value larger than the buffer fails.
+class TFakeStore : public TSettingsStore {
+public:
+    struct Value {
+        TStoreValueType Type;
+        std::string Bytes;
+    };
+
+    bool OpenForReading(const std::string& key) override
+    {
+        OpenedKey = key;
+        return KeyExists;
+    }
+    long OpenForWriting(const std::string& key) override
+    {
+        OpenedKey = key;
+        return CreateError;
+    }
+    bool Query(const char* name, void* buffer, std::uint32_t& size) override
+    {
+        const auto it = Values.find(name);
+        if (it == Values.end() || it->second.Bytes.size() > size)
+            return false;
+        std::memcpy(buffer, it->second.Bytes.data(), it->second.Bytes.size());
+        size = static_cast<std::uint32_t>(it->second.Bytes.size());
+        return true;
+    }
+    long Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override
+    {
+        if (name == RefusedValue)
+            return 5;
+        Values[name] = Value{type, std::string(static_cast<const char*>(data), size)};
+        return 0;
+    }
+    long Close() override
+    {
+        ++Closes;
+        return 0;
+    }
+
+    bool KeyExists = true;
+    long CreateError = 0;
+    std::string RefusedValue;  // the value whose write fails
+    int Closes = 0;
+    std::string OpenedKey;
+    std::map<std::string, Value> Values;
+};

@@ -1,0 +1,61 @@
+// The built screen saver in configure mode: its settings dialog, told what to change by messages from here.
+#include "dialogs/DialogIds.h"
+#include "tests/data/LeWords.h"
+#include "tests/e2e/Driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kKey[] = "Software\\tarnwheel\\ConfigureRun";
+
+// A control of the dialog or of one of its pages.
+HWND Control(HWND dialog, int id)
+{
+    for (HWND child : ChildWindows(dialog)) {
+        if (GetDlgCtrlID(child) == id)
+            return child;
+        for (HWND control : ChildWindows(child)) {
+            if (GetDlgCtrlID(control) == id)
+                return control;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSaves)
+{
+    TTestFolder folder("dialogs_configure_mode");
+    ASSERT_TRUE(WriteSolidBmp(folder.File("red.bmp"), 64, 48, 0xFF0000));
+    std::string scr;
+    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "ConfigureRun",
+                                        "data": {"EmbeddedMedia": 1, "HasPictures": 1, "HasPublisher": 1}},
+                                     "media": [{"file": "red.bmp"}], "slides": [{"filename": "red.bmp"}]})",
+                         &scr));
+    DeleteRegKey(HKEY_CURRENT_USER, kKey);
+    ASSERT_TRUE(CreateLog(scr));
+    TProcess run(scr, "/c");
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<HWND> windows = run.Windows();
+            dialog = windows.empty() ? nullptr : windows.front();
+            return dialog || !run.Running();
+        },
+        15000, "the dialog or the end"));
+    ASSERT_NE(dialog, nullptr);
+    char caption[128] = {};
+    GetWindowTextA(dialog, caption, sizeof caption);
+    EXPECT_STREQ(caption, "ConfigureRun - Screensaver Settings");
+
+    SendMessageW(Control(dialog, IDC_CKBMUTE), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(Control(dialog, IDC_EDTMAXTIME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12 "));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(run.WaitExit(15000));
+    EXPECT_EQ(ReadRegBinary(HKEY_CURRENT_USER, kKey, "data").value_or(""),
+              Words({5, 1, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0, 12, 20, 0, 1, 25, 0}));  // no specified key: 0
+    EXPECT_EQ(ReadRegDword(HKEY_CURRENT_USER, kKey, "screenmode").value_or(9), 0u);
+    DeleteRegKey(HKEY_CURRENT_USER, kKey);
+}

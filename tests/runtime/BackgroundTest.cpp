@@ -1,0 +1,240 @@
+#include "runtime/Background.h"
+
+#include <gtest/gtest.h>
+
+#include "classlib/FileUtils.h"
+#include "picture/ComPicture.h"
+#include "tests/runtime/TestProject.h"
+
+namespace {
+
+const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF, kMagenta = 0xFF00FF;
+
+std::pair<int, int> Fit(int w, int h, int boxW, int boxH, bool scale = false)
+{
+    int outW = -1, outH = -1;
+    (scale ? ScaleSize : FitSize)(&outW, &outH, w, h, boxW, boxH);
+    return {outW, outH};
+}
+
+// A 64 x 32 picture of four quadrants: red, green / blue, white.
+void Quadrants(CComPicture& picture)
+{
+    picture.Create(64, 32, kRed);
+    picture.FillRect(RECT{32, 0, 64, 16}, kGreen);
+    picture.FillRect(RECT{0, 16, 32, 32}, kBlue);
+    picture.FillRect(RECT{32, 16, 64, 32}, kWhite);
+}
+
+// The bounding box of the pixels that are not black.
+RECT InkBox(CComPicture& picture)
+{
+    RECT box = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = 0; y < picture.Bitmap()->Height(); ++y)
+        for (int x = 0; x < picture.Bitmap()->Width(); ++x)
+            if (PixelAt(picture, x, y) != 0) {
+                box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                           std::max<LONG>(box.bottom, y + 1)};
+            }
+    return box;
+}
+
+} // namespace
+
+TEST(BackgroundSizes, FitAndScaleExamplesAndZeroSizes)
+{
+    EXPECT_EQ(Fit(800, 600, 400, 400), std::make_pair(400, 300));
+    EXPECT_EQ(Fit(600, 800, 400, 400), std::make_pair(300, 400));
+    EXPECT_EQ(Fit(2048, 1536, 1024, 768), std::make_pair(1024, 768));
+    EXPECT_EQ(Fit(800, 400, 1024, 768, true), std::make_pair(533, 400));
+    EXPECT_EQ(Fit(400, 800, 1024, 768, true), std::make_pair(400, 300));
+    // Zero sizes: no fit at all, and a box without width counts as square.
+    EXPECT_EQ(Fit(640, 0, 1024, 768), std::make_pair(640, 0));
+    EXPECT_EQ(Fit(640, 480, 0, 768), std::make_pair(640, 480));
+    EXPECT_EQ(Fit(400, 800, 0, 768, true), std::make_pair(400, 400));
+}
+
+TEST(BackgroundTiles, MinimumWidthWholeWidthAndDegenerateCounts)
+{
+    CComPicture source;
+    Quadrants(source);
+    CBackground background;
+    CComPicture target;
+    target.Create(1024, 64, kMagenta);
+    // 100 tiles across 1024 pixels would be 10 wide: 16 x 8 tiles instead.
+    background.DrawImage(&target, 2, 100, &source, false);
+    for (int x : {0, 16 * 30, 16 * 63})
+        for (int y : {0, 8 * 3, 8 * 7}) {
+            EXPECT_EQ(PixelAt(target, x + 3, y + 1), kRed) << x << "," << y;
+            EXPECT_EQ(PixelAt(target, x + 12, y + 1), kGreen) << x << "," << y;
+            EXPECT_EQ(PixelAt(target, x + 3, y + 6), kBlue) << x << "," << y;
+            EXPECT_EQ(PixelAt(target, x + 12, y + 6), kWhite) << x << "," << y;
+        }
+    // Random tiles from a count of 1, and a stored count of 0: one tile the target's width (1024 x 512).
+    for (int count : {1, 0}) {
+        target.Create(1024, 64, kMagenta);
+        background.DrawImage(&target, 2, count, &source, count == 1);
+        EXPECT_EQ(PixelAt(target, 256, 60), kRed) << count;
+        EXPECT_EQ(PixelAt(target, 768, 60), kGreen) << count;
+    }
+    // A source 200 times as wide as high gives 16 x 1 tiles, still covering the whole target.
+    CComPicture wide;
+    wide.Create(2000, 10, kBlue);
+    target.Create(1024, 64, kMagenta);
+    background.DrawImage(&target, 2, 100, &wide, false);
+    EXPECT_EQ(PixelAt(target, 1023, 63), kBlue);
+}
+
+TEST(BackgroundKinds, SolidPicturesBackImagesAndTheMediaLoadingRule)
+{
+    TSlideSpec picture = PictureSlide("red.bmp");
+    TSlideSpec flash = PictureSlide("movie.swf");
+    flash.Data.MediaType = 1;
+    TTestProject project("background_kinds.db", {flash, picture},
+                         {{"red.bmp", SolidBmp(20, 10, kRed)}, {"blue.bmp", SolidBmp(20, 10, kBlue)}},
+                         {"Pics\\BLUE.BMP"});
+    CComPicture target;
+    target.Create(100, 80, kWhite);
+    CBackground background;
+    background.Target = &target;
+    background.SetParams(&project.Slides, &project.Project);
+    background.Media = &project.Media;
+    MEDIA_SETTING_DATA& data = project.Slides.Data;
+
+    // No kind enabled: the solid colour.
+    data = MEDIA_SETTING_DATA{};
+    data.SolidColor = 0x7F123456;
+    background.DrawBackground();
+    EXPECT_EQ(PixelAt(target, 99, 79), 0x123456u);
+
+    // No source enabled: a project picture (the only picture slide), centred at its own size on black.
+    data.BackPictureAllowed = 1;
+    data.BackLayout = 1;
+    background.DrawBackground();
+    EXPECT_EQ(PixelAt(target, 40, 35), kRed);
+    EXPECT_EQ(PixelAt(target, 59, 44), kRed);
+    EXPECT_EQ(PixelAt(target, 39, 35), 0u);
+    EXPECT_EQ(project.Slides.FileName, "movie.swf");  // the slide records stay where they were
+
+    // A row of "backimage", stretched; a row out of range is black.
+    data.BackFromTable = 1;
+    data.BackLayout = 0;
+    project.Slides.SelectedImageBackgroundString = "0;";
+    background.DrawBackground();
+    EXPECT_EQ(PixelAt(target, 0, 0), kBlue);
+    EXPECT_EQ(PixelAt(target, 99, 79), kBlue);
+    project.Slides.SelectedImageBackgroundString = "3;";
+    background.DrawBackground();
+    EXPECT_EQ(PixelAt(target, 50, 40), 0u);
+
+    // Media not embedded, names taken beside the program: the file there, not the stored bytes.
+    project.Project.ProjectData.EmbeddedMedia = 0;
+    project.Project.ProjectData.RelativePaths = 1;
+    project.Project.FilePath = "elsewhere\\zelt.scr";
+    CreateDirectoryA("elsewhere", nullptr);
+    CComPicture green;
+    green.Create(8, 8, kGreen);
+    green.SaveToFile("elsewhere\\blue.bmp");
+    project.Slides.SelectedImageBackgroundString = "0;";
+    background.DrawBackground();
+    EXPECT_EQ(PixelAt(target, 50, 40), kGreen);
+    DeleteFileIfExists("elsewhere\\blue.bmp");
+    RemoveDirectoryA("elsewhere");
+}
+
+TEST(Gradient, RowsColumnsAndRectangles)
+{
+    CBackground background;
+    CComPicture target;
+    target.Create(4, 256, kMagenta);
+    background.DrawGradient(0x000000, 0xFFFFFF, 0, &target);
+    EXPECT_EQ(PixelAt(target, 0, 0), 0u);
+    for (int y = 1; y < 256; ++y)
+        ASSERT_EQ(PixelAt(target, 3, y), 0x010101u * (y - 1)) << y;
+    background.DrawGradient(0x000000, 0xFFFFFF, 1, &target);  // exchanged: white to black
+    EXPECT_EQ(PixelAt(target, 0, 0), 0xFFFFFFu);
+    for (int y = 1; y < 256; ++y)
+        ASSERT_EQ(PixelAt(target, 3, y), 0x010101u * (256 - y)) << y;
+
+    // Kind 4 on 5 columns: three rectangles, the outer one in the start colour (step 255 / 2.5 = 102).
+    target.Create(5, 3, kMagenta);
+    background.DrawGradient(0x000000, 0x0000FF, 4, &target);
+    const TColor columns[] = {0, 102, 204, 102, 0};
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(PixelAt(target, x, 1), columns[x]) << x;
+
+    // Kind 8 on 200 x 100: step 3 fills (3, 1, 197, 99) with count 100 - 3; 2.55 x 97 = 247.35.
+    target.Create(200, 100, kMagenta);
+    background.DrawGradient(0x000000, 0x0000FF, 8, &target);
+    EXPECT_EQ(PixelAt(target, 3, 50), 247u);
+    EXPECT_EQ(PixelAt(target, 50, 1), 247u);
+    EXPECT_EQ(PixelAt(target, 196, 98), 247u);
+    // Kind 12 draws nothing.
+    background.DrawGradient(0x000000, 0x00FF00, 12, &target);
+    EXPECT_EQ(PixelAt(target, 3, 50), 247u);
+}
+
+TEST(TextOverlay, TitleLandsInItsBoxForEveryPositionCode)
+{
+    TTestProject project("text_overlay.db", {PictureSlide("none.bmp")}, {});
+    CMediaSetting& slide = project.Slides;
+    slide.Title = "Title";
+    slide.Data.TitleShown = 1;
+    slide.Data.TitleFontSize = 20;
+    slide.Data.TitleColor = 0x7FFFFFFF;  // drawn through the colour mask: white
+    slide.Data.TitleX = 100;
+    slide.Data.TitleY = 200;
+    CComPicture target;
+    CBackground background;
+    background.Target = &target;
+    background.SetParams(&slide, &project.Project);
+    const int W = 640, H = 480;
+    for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12}) {
+        target.Create(W, H, 0);
+        slide.Data.TitlePosition = code;
+        background.DrawTitle();
+        const SIZE t = target.Bitmap()->Canvas()->TextExtent("Title");
+        EXPECT_EQ(target.Bitmap()->Canvas()->Font().Height, -MulDiv(20, 96, 72));
+        const int xs[] = {(W - t.cx) / 2, 0, W - t.cx - 20};
+        const int ys[] = {0, H - t.cy, (H - t.cy) / 2};
+        const POINT at = code == 9 ? POINT{100, 200} : code > 9 ? POINT{0, 0} : POINT{xs[code % 3], ys[code / 3]};
+        const RECT ink = InkBox(target);
+        EXPECT_TRUE(ink.left >= at.x && ink.top >= at.y && ink.right <= at.x + t.cx && ink.bottom <= at.y + t.cy &&
+                    ink.right > ink.left)
+            << "code " << code << ": ink " << ink.left << "," << ink.top << "-" << ink.right << "," << ink.bottom
+            << " box " << at.x << "," << at.y << " " << t.cx << "x" << t.cy;
+    }
+    slide.Data.TitleShown = 0;
+    target.Create(W, H, 0);
+    background.DrawTitle();
+    EXPECT_EQ(InkBox(target).right, INT_MIN);
+}
+
+TEST(TextOverlay, TextBlockStartsEightPixelsAboveItsPositionAndTakesItsStyles)
+{
+    TTestProject project("text_block.db", {PictureSlide("none.bmp")}, {});
+    CMediaSetting& slide = project.Slides;
+    slide.Data.DescShown = 1;
+    slide.Data.DescFontSize = 16;
+    slide.Data.DescColor = 0xFFFFFF;
+    slide.Data.DescPosition = 1;
+    slide.Desc = "one\r\ntwo\r\n";
+    slide.DescFontStyle = "1;4;";
+    CComPicture target;
+    target.Create(300, 200, 0);
+    CBackground background;
+    background.Target = &target;
+    background.SetParams(&slide, &project.Project);
+    background.DrawTextBlock();
+    TCanvas* canvas = target.Bitmap()->Canvas();
+    EXPECT_EQ(canvas->Font().Style, fsBold | fsStrikeOut);
+    const int lineHeight = canvas->TextExtent("two").cy;
+    const RECT ink = InkBox(target);
+    EXPECT_GE(ink.top, 0);
+    EXPECT_GT(ink.bottom, lineHeight - 8);  // the second line is there ...
+    EXPECT_LE(ink.bottom, 2 * lineHeight - 8);  // ... and no third one for the final line break
+    // "11;" holds "1;": bold as well.
+    slide.DescFontStyle = "11;";
+    background.DrawTextBlock();
+    EXPECT_EQ(canvas->Font().Style, fsBold);
+}

@@ -1,0 +1,199 @@
+#include "runtime/PicturePlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "classlib/Application.h"
+#include "data/SaverSettings.h"
+#include "runtime/Messages.h"
+#include "runtime/SlideShowThread.h"
+#include "tests/runtime/TestProject.h"
+#include "transitions/TransitionTestSeam.h"
+
+namespace {
+
+const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+
+// The main window's stand-in: the parent of the player, counting the slide ends it is told of.
+class TParentForm : public TForm {
+public:
+    TParentForm(int width, int height) : TForm(nullptr)
+    {
+        SetBounds(0, 0, width, height);
+    }
+    int NextMedia = 0;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == WM_NEXTMEDIA)
+            ++NextMedia;
+        TForm::WndProc(message);
+    }
+};
+
+// Monitors as a test wants them, given to the player through its monitor query.
+std::vector<RECT> g_Monitors;
+
+int FakeCount()
+{
+    return static_cast<int>(g_Monitors.size());
+}
+
+int FakeRect(int n, int& left, int& top, int& width, int& height)
+{
+    const RECT r = n >= 1 && n <= FakeCount() ? g_Monitors[n - 1] : RECT{0, 0, 500, 150};
+    left = r.left;
+    top = r.top;
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+    return 1;
+}
+
+class FakeMonitors {
+public:
+    explicit FakeMonitors(std::vector<RECT> monitors) : Saved(g_PlayerMonitors)
+    {
+        g_Monitors = std::move(monitors);
+        g_PlayerMonitors = {FakeCount, FakeRect};
+    }
+    ~FakeMonitors() { g_PlayerMonitors = Saved; }
+
+private:
+    TMonitorQuery Saved;
+};
+
+void PumpFor(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        Application.ProcessMessages();
+        Sleep(1);
+    } while (GetTickCount() - start < ms);
+}
+
+// Pumps until the player's thread has ended (or 10 s have passed).
+void WaitForTransition(TfImageSlideShowPlayer& player)
+{
+    const DWORD start = GetTickCount();
+    while (player.RunningThread() && GetTickCount() - start < 10000) {
+        Application.ProcessMessages();
+        Sleep(1);
+    }
+    PumpFor(50);
+}
+
+TSlideSpec Slide(const std::string& name, int mediaType = 0)
+{
+    TSlideSpec s = PictureSlide(name);
+    s.Data.MediaType = mediaType;
+    return s;
+}
+
+} // namespace
+
+TEST(PicturePlayer, DualMonitorCompositionsByMode)
+{
+    // Monitor 1 at the window's origin, a larger monitor 2 to its right.
+    FakeMonitors monitors({RECT{0, 0, 200, 100}, RECT{200, 0, 500, 150}});
+    // The third slide is a Flash movie, whose file name a picture happens to have.
+    TTestProject project("player_dual.db", {Slide("red.bmp"), Slide("blue.bmp"), Slide("green.bmp", 1)},
+                         {{"red.bmp", SolidBmp(8, 8, kRed)}, {"blue.bmp", SolidBmp(8, 8, kBlue)},
+                          {"green.bmp", SolidBmp(8, 8, kGreen)}});
+    project.Project.ProjectData.FitMode = 3;  // every picture fills its monitor
+    CSaverSettings settings;
+    TParentForm parent(500, 150);
+    TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &project.Media, &project.Project, &settings);
+    ASSERT_FALSE(player.Monitor1Picture.IsEmpty());
+    ASSERT_EQ(player.Monitor2Picture.Bitmap()->Width(), 300);
+
+    // Mode 1: the same slide on both monitors, each composed for its own size.
+    settings.DualMonitorMode = 1;
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    EXPECT_EQ(PixelAt(player.NewPicture, 199, 99), kRed);
+    EXPECT_EQ(PixelAt(player.NewPicture, 499, 149), kRed);
+    EXPECT_EQ(PixelAt(player.NewPicture, 100, 120), 0u);  // below monitor 1
+    WaitForTransition(player);
+
+    // Mode 0: monitor 2 shows the next slide, and the records stand on it.
+    settings.DualMonitorMode = 0;
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    EXPECT_EQ(PixelAt(player.NewPicture, 100, 50), kRed);
+    EXPECT_EQ(PixelAt(player.NewPicture, 499, 149), kBlue);
+    EXPECT_EQ(project.Slides.FileName, "blue.bmp");
+    WaitForTransition(player);
+
+    // Mode 0 when the next slide is no picture: monitor 2 shows the same slide, monitor 1's composition
+    // centred.
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));  // blue on 1, the Flash slide next
+    EXPECT_EQ(project.Slides.FileName, "green.bmp");
+    EXPECT_EQ(PixelAt(player.NewPicture, 250, 25), kBlue);
+    EXPECT_EQ(PixelAt(player.NewPicture, 449, 124), kBlue);
+    EXPECT_EQ(PixelAt(player.NewPicture, 249, 25), 0u);
+    WaitForTransition(player);
+
+    // Mode 2, clone: the same centred copy.
+    settings.DualMonitorMode = 2;
+    project.Slides.MoveNext(0);  // red again
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    EXPECT_EQ(PixelAt(player.NewPicture, 250, 25), kRed);
+    EXPECT_EQ(PixelAt(player.NewPicture, 450, 25), 0u);
+    WaitForTransition(player);
+}
+
+TEST(PicturePlayer, AMonitorCountedLaterGetsOneComposition)
+{
+    FakeMonitors monitors({RECT{0, 0, 200, 100}});
+    TTestProject project("player_late_monitor.db", {Slide("red.bmp")}, {{"red.bmp", SolidBmp(20, 10, kRed)}});
+    CSaverSettings settings;
+    TParentForm parent(400, 100);
+    TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &project.Media, &project.Project, &settings);
+    g_Monitors.push_back(RECT{200, 0, 400, 100});  // appears after the form was made
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    // The whole-area composition: the picture at its own size, placed at the window's centre.
+    EXPECT_EQ(player.NewPicture.Bitmap()->Width(), 20);
+    WaitForTransition(player);
+    EXPECT_EQ(PixelAt(player.BackBuffer, 190, 45), kRed);
+    EXPECT_EQ(PixelAt(player.BackBuffer, 189, 45), 0u);
+}
+
+TEST(SlideShowThread, OneNoticePerTransitionAndNoneWhenStopped)
+{
+    TTestProject project("thread_notice.db", {Slide("red.bmp"), Slide("blue.bmp")},
+                         {{"red.bmp", SolidBmp(200, 100, kRed)}, {"blue.bmp", SolidBmp(200, 100, kBlue)}});
+    project.Slides.Data.EffectOn = 0;
+    CSaverSettings settings;
+    settings.Data.ScreenIndex = 1;
+    TParentForm parent(200, 100);
+    TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &project.Media, &project.Project, &settings);
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    WaitForTransition(player);
+    EXPECT_EQ(parent.NextMedia, 1);
+    EXPECT_EQ(PixelAt(player.BackBuffer, 199, 99), kRed);
+
+    // A thread stopped before its turn, then a long transition: the first one's end notice must leave the
+    // second one remembered, so that stopping it still works and no notice comes.
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    player.StopThread();
+    project.Slides.MoveNext(0);
+    project.Slides.Data.EffectOn = 1;
+    project.Slides.Data.Step = 1;
+    project.Slides.Effect = "0;";
+    TransitionTestSeam seam;
+    const DWORD start = GetTickCount();
+    int frames = 0;
+    seam.OnFrame = [&](CTransitionEffects&) {
+        if (++frames == 1)
+            PumpFor(300);  // the first thread's end notice arrives meanwhile
+        else if (frames == 2)
+            player.StopThread();
+    };
+    g_TransitionTestSeam = &seam;
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    WaitForTransition(player);
+    g_TransitionTestSeam = nullptr;
+    EXPECT_EQ(frames, 2);
+    EXPECT_EQ(parent.NextMedia, 1);
+    EXPECT_LT(GetTickCount() - start, 5000u);
+}
