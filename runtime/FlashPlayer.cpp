@@ -5,6 +5,7 @@
 #include "classlib/Timer.h"
 #include "data/FileLog.h"
 #include "data/MediaSetting.h"
+#include "runtime/Background.h"
 #include "runtime/Messages.h"
 #include "runtime/ShockwaveFlash.h"
 
@@ -20,11 +21,6 @@ std::wstring ToWide(const std::string& text)
     if (length > 0)
         MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
     return wide;
-}
-
-// The slide's title and text block over the plain background.
-void DrawTitleAndText(CComPicture& target, CMediaSetting* slide, CZELTGlobeSettings* project)
-{
 }
 
 } // namespace
@@ -94,7 +90,11 @@ void TFlashPlayer::PaintBackground()
     RECT client;
     GetClientRect(window, &client);
     Background.Create(client.right - client.left, client.bottom - client.top, Media->Data.FlashBackColor);
-    DrawTitleAndText(Background, Media, Project);
+    CBackground texts;
+    texts.Target = &Background;
+    texts.SetParams(Media, Project);
+    texts.DrawTitle();
+    texts.DrawTextBlock();
     TWindowDC dc(window);
     TCanvas canvas(dc.Get());
     CDC target(&canvas);

@@ -1,5 +1,6 @@
 // The Flash player on our control host, against the fake Flash control registered for this test only, and
 // without any control (the normal case on a system without Flash).
+#include "classlib/Bitmap.h"
 #include "classlib/Form.h"
 #include "data/MediaSetting.h"
 #include "data/SaverSettings.h"
@@ -310,15 +311,33 @@ TEST_F(FlashPlayerOnFakeControl, TheCursorHidesOverAMovieWithoutMouseInputInSave
     SendMessageW(State->Window, WM_SETCURSOR, reinterpret_cast<WPARAM>(State->Window), HTCLIENT);
 }
 
-TEST_F(FlashPlayer, WithoutTheControlAFlashSlideEndsAtOnceOverItsBackground)
+TEST_F(FlashPlayer, WithoutTheControlAFlashSlideEndsAtOnceOverItsBackgroundWithItsTitle)
 {
+    Slide.Title = "Flash";
+    Slide.Data.TitleShown = 1;
+    Slide.Data.TitleColor = 0xFFFFFF;
+    Slide.Data.TitleFontSize = 20;
     auto player = MakePlayer();
     player->Play();
     player->Show();
     ASSERT_TRUE(PumpUntil([&] { return Form.Count(WM_NEXTMEDIA) > 0; }, 1000));
     HDC dc = GetDC(Form.Handle());
-    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(255, 0, 0));
     ReleaseDC(Form.Handle(), dc);
+
+    // What the form's paint shows: the background with the title on it.
+    TBitmap painted;
+    ASSERT_TRUE(painted.SetSize(320, 240));
+    player->Repaint(painted.Canvas()->Handle());
+    int red = 0, white = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) {
+            const uint32_t pixel = painted.ScanLine(y)[x] & 0xFFFFFF;
+            red += pixel == 0xFF0000;
+            white += pixel == 0xFFFFFF;
+        }
+    EXPECT_GT(red, 320 * 240 / 2);
+    EXPECT_GT(white, 20);
 
     player->SetMovie("");
     player->Play();
