@@ -54,12 +54,12 @@ TEST(FlashSlides, WithoutTheControlTheyAreSkippedThePicturesShowAndInputCloses)
     HWND window = nullptr;
     ASSERT_TRUE(saver.WaitForWindow(&window, 10000));
     const DWORD shown = GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return TScreenShot::Of(window).Count(0x00FF00) > 0; }, 8000,
+                          "the picture slide on the screen"));
     // Two rounds: the Flash slide is passed over each time, the control looked for once.
     ASSERT_TRUE(log.WaitForLine("Play a flash movie", 15000, 2)) << log.Tail();
     EXPECT_EQ(log.Count("No Flash control"), 1) << log.Tail();
     EXPECT_FALSE(ReadWholeFile(TempFolder() + "intro.xml").empty());
-    EXPECT_TRUE(WaitUntil([&] { return TScreenShot::Of(window).Count(0x00FF00) > 0; }, 5000,
-                          "the picture slide on the screen"));
 
     // Input closes the saver once close events are armed, 2 s after the start.
     const DWORD since = GetTickCount() - shown;
