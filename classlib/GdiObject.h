@@ -56,6 +56,26 @@ private:
     HDC Handle_;
 };
 
+// The device context of a window's client area for one scope (released with ReleaseDC).
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND window) : Window_(window), Handle_(GetDC(window)) {}
+    ~TWindowDC()
+    {
+        if (Handle_)
+            ReleaseDC(Window_, Handle_);
+    }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+
+    HDC Get() const { return Handle_; }
+    explicit operator bool() const { return Handle_ != nullptr; }
+
+private:
+    HWND Window_;
+    HDC Handle_;
+};
+
 // Selects an object into a device context for one scope and puts the previous one back.
 class TSelection {
 public:

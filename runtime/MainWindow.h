@@ -7,12 +7,14 @@
 #include "classlib/Timer.h"
 #include "data/Media.h"
 #include "data/MediaSetting.h"
+#include "runtime/FlashPlayer.h"
 #include "runtime/ScrMode.h"
 #include "runtime/SoundTable.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,7 @@ public:
     CSoundPlayer* MusicPlayer = nullptr;
     CZELTGlobeSettings* GlobeSettings;
     std::string FlashTempFile;
+    std::unique_ptr<TFlashPlayer> FlashPlayer;
     TfImageSlideShowPlayer* ImageSlideShowPlayer = nullptr;  // owned by the application object
     std::vector<std::string> TempFiles;
     std::string VideoCacheFile;
@@ -118,6 +121,8 @@ public:
 
 protected:
     void FormShow() override;
+    void FormResize() override;
+    void FormPaint(HDC dc) override;
     void FormCloseQuery(bool& canClose) override;
     void FormClose(TCloseAction& action) override;
 

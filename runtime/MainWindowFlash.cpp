@@ -1,14 +1,76 @@
-// The main window's Flash slides. Until the Flash player is built, a Flash slide ends at once.
+// The main window's Flash slides: the movie file (extracted when embedded) with its accessory files, and the
+// Flash player's share of resizing and painting.
 #include "runtime/MainWindow.h"
-#include "runtime/Messages.h"
 
-void Tfmain::CreateFlashPlayer() {}
+#include "classlib/FileUtils.h"
+#include "classlib/Streams.h"
+#include "data/TempDir.h"
+#include "data/ZELTGlobeSettings.h"
+
+void Tfmain::CreateFlashPlayer()
+{
+    if (FlashPlayer)
+        return;
+    FlashPlayer = std::make_unique<TFlashPlayer>(this, ScrMode, SaverSettings, GlobeSettings);
+    FlashPlayer->SetScrMode(ScrMode);
+    FlashPlayer->SetSettings(SaverSettings, GlobeSettings);
+    FlashPlayer->SetMedia(&MediaSetting);
+}
 
 void Tfmain::PlayFlash()
 {
-    PostMessageW(Handle(), WM_NEXTMEDIA, 0, 0);
+    CreateFlashPlayer();
+    std::string path = MediaSetting.FileName;
+    if (GlobeSettings->ProjectData.EmbeddedMedia) {
+        TMemoryStream stream;
+        if (!FlashTempFile.empty())
+            DeleteFileIfExists(FlashTempFile);
+        const std::string movie = TempFilePath(std::to_string(GetTickCount()) + ".swf");
+        if (!movie.empty()) {
+            MediaSetting.ExtractAccFiles(ExtractFilePath(movie), 1);
+            if (Media.LoadByFileName(path, stream)) {
+                FlashTempFile = movie;
+                if (stream.SaveToFile(movie))
+                    path = movie;
+            }
+        }
+    } else {
+        path = ExternalMediaPath(path);
+        if (!path.empty())
+            MediaSetting.ExtractAccFiles(ExtractFilePath(path), 0);
+    }
+    FlashPlayer->SetMovie(path);
+    FlashPlayer->SetMedia(&MediaSetting);
+    FlashPlayer->SetSettings(SaverSettings, GlobeSettings);
+    FlashPlayer->Play();
+    FlashPlayer->Show();
 }
 
-void Tfmain::StopFlash() {}
-void Tfmain::HideFlash(bool) {}
-void Tfmain::FreeFlashPlayer() {}
+void Tfmain::StopFlash()
+{
+    if (FlashPlayer)
+        FlashPlayer->Stop();
+}
+
+void Tfmain::HideFlash(bool kindChanged)
+{
+    if (FlashPlayer && kindChanged)
+        FlashPlayer->Hide();
+}
+
+void Tfmain::FreeFlashPlayer()
+{
+    FlashPlayer.reset();
+}
+
+void Tfmain::FormResize()
+{
+    if (FlashPlayer)
+        FlashPlayer->FitToForm();
+}
+
+void Tfmain::FormPaint(HDC dc)
+{
+    if (FlashPlayer)
+        FlashPlayer->Repaint(dc);
+}
