@@ -5,6 +5,7 @@
 #include "classlib/Form.h"
 #include "classlib/Menus.h"
 #include "classlib/Timer.h"
+#include "classlib/WindowProcHook.h"
 #include "data/Media.h"
 #include "data/MediaSetting.h"
 #include "runtime/FlashPlayer.h"
@@ -116,8 +117,7 @@ public:
     std::int32_t MediaSoundPlaying = 0;
     CSoundPlayer* MediaSoundPlayer = nullptr;
     std::int32_t MediaFailed = 0;  // the current slide could not be shown
-    WNDPROC WndProcThunk = nullptr;
-    WNDPROC OldWndProc = nullptr;
+    TWindowProcHook WndProcHook;
 
 protected:
     void FormShow() override;

@@ -20,27 +20,17 @@ const char kUnit[] = "main";
 
 void Tfmain::HookWndProc()
 {
-    if (!WndProcThunk)
-        WndProcThunk = MakeObjectInstance([this](TMessage& m) { MainWndProc(m); });
-    if (WndProcThunk && !OldWndProc)
-        OldWndProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProcThunk)));
+    WndProcHook.Install(Handle(), [this](TMessage& m) { MainWndProc(m); });
 }
 
 void Tfmain::UnhookWndProc()
 {
-    if (OldWndProc && HandleAllocated())
-        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldWndProc));
-    OldWndProc = nullptr;
-    if (WndProcThunk)
-        FreeObjectInstance(WndProcThunk);
-    WndProcThunk = nullptr;
+    WndProcHook.Remove();
 }
 
 void Tfmain::CallOldWndProc(TMessage& message)
 {
-    if (OldWndProc)
-        message.Result = CallWindowProcW(OldWndProc, Handle(), message.Msg, message.WParam, message.LParam);
+    WndProcHook.CallOld(message);
 }
 
 void Tfmain::ApplyCursorRule()

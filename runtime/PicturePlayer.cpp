@@ -58,13 +58,13 @@ void TfImageSlideShowPlayer::FormCreate()
         g_PlayerMonitors.Rect(2, left, top, w, h);
         Monitor2Picture.Create(w, h, 0);
     }
-    HookWndProc();
+    Hook.Install(Handle(), [this](TMessage& m) { SlideWndProc(m); });
 }
 
 void TfImageSlideShowPlayer::FormDestroy()
 {
     StopThread();
-    UnhookWndProc();
+    Hook.Remove();
 }
 
 bool TfImageSlideShowPlayer::ShowMedia(CMediaSetting* slide)
@@ -336,33 +336,7 @@ void TfImageSlideShowPlayer::SlideWndProc(TMessage& message)
             PostMessageW(ParentHandle(), message.Msg, message.WParam, message.LParam);
         break;
     }
-    CallOldWndProc(message);
-}
-
-void TfImageSlideShowPlayer::HookWndProc()
-{
-    if (Instance)
-        return;
-    Instance = MakeObjectInstance([this](TMessage& m) { SlideWndProc(m); });
-    if (Instance)
-        OldWndProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Instance)));
-}
-
-void TfImageSlideShowPlayer::UnhookWndProc()
-{
-    if (OldWndProc && HandleAllocated())
-        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldWndProc));
-    OldWndProc = nullptr;
-    if (Instance)
-        FreeObjectInstance(Instance);
-    Instance = nullptr;
-}
-
-void TfImageSlideShowPlayer::CallOldWndProc(TMessage& message)
-{
-    if (OldWndProc)
-        message.Result = CallWindowProcW(OldWndProc, Handle(), message.Msg, message.WParam, message.LParam);
+    Hook.CallOld(message);
 }
 
 HWND TfImageSlideShowPlayer::ParentHandle()

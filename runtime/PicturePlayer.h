@@ -6,6 +6,7 @@
 #pragma once
 
 #include "classlib/Form.h"
+#include "classlib/WindowProcHook.h"
 #include "picture/ComPicture.h"
 #include "runtime/ScrMode.h"
 #include "transitions/TransitionEffects.h"
@@ -69,9 +70,6 @@ private:
     void OnThreadTerminate(TThread* thread);
 
     void SlideWndProc(TMessage& message);
-    void HookWndProc();
-    void UnhookWndProc();
-    void CallOldWndProc(TMessage& message);
     HWND ParentHandle();
 
     TScrMode ScrMode;
@@ -81,6 +79,5 @@ private:
     CMedia* Media;
     TransitionParams Params{};
     TSlideShowThread* Thread = nullptr;
-    WNDPROC Instance = nullptr;
-    WNDPROC OldWndProc = nullptr;
+    TWindowProcHook Hook;
 };
