@@ -57,15 +57,24 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER freq)
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-// The three pictures of one size.
+// The window and the three pictures of one size. Each size keeps its own window, so that no run pays for a
+// window's pixels being made anew.
 struct Stage {
     Size Size_;
+    HWND Wnd = nullptr;
     CComPicture Background, Picture, Buffer;
 
-    bool Make()
+    bool Make(const wchar_t* windowClass)
     {
-        return MakePattern(Background, Size_, 0) && MakePattern(Picture, Size_, 0x5A) &&
+        Wnd = CreateWindowExW(0, windowClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, Size_.W, Size_.H, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+        return Wnd && MakePattern(Background, Size_, 0) && MakePattern(Picture, Size_, 0x5A) &&
                MakePattern(Buffer, Size_, 0);
+    }
+    ~Stage()
+    {
+        if (Wnd)
+            DestroyWindow(Wnd);
     }
 };
 
@@ -93,13 +102,11 @@ int main(int argc, char** argv)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"ZeltTransitionBench";
     RegisterClassW(&wc);
-    HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, kSizes[0].W, kSizes[0].H,
-                               nullptr, nullptr, wc.hInstance, nullptr);
     std::vector<std::unique_ptr<Stage>> stages;
     for (const Size& size : kSizes) {
         stages.push_back(std::make_unique<Stage>());
         stages.back()->Size_ = size;
-        if (!wnd || !stages.back()->Make()) {
+        if (!stages.back()->Make(wc.lpszClassName)) {
             std::printf("cannot make the window or the pictures of %d x %d\n", size.W, size.H);
             return 1;
         }
@@ -129,12 +136,11 @@ int main(int argc, char** argv)
         std::printf("%4d %-34s", effect, effect >= 0 && effect < kEffectCount ? g_EffectNames[effect] : "?");
         for (int i = 0; i < kSizeCount; ++i) {
             Stage& stage = *stages[i];
-            // The window takes the stage's size, so the frames land on as many window pixels as at full screen.
-            SetWindowPos(wnd, HWND_TOP, 0, 0, stage.Size_.W, stage.Size_.H, SWP_SHOWWINDOW);
+            SetWindowPos(stage.Wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
             Application.ProcessMessages();
             TThread thread;
             TransitionParams params = {};
-            params.Wnd = wnd;
+            params.Wnd = stage.Wnd;
             params.Background = &stage.Background;
             params.Picture = &stage.Picture;
             params.BackBuffer = &stage.Buffer;
@@ -166,6 +172,5 @@ int main(int argc, char** argv)
         std::printf("worst ratio at %d x %d: %.3f (effect %d)\n", kSizes[i].W, kSizes[i].H, worst[i],
                     worst[i] > 0 ? worstEffect[i] : -1);
     g_TransitionTestSeam = nullptr;
-    DestroyWindow(wnd);
     return 0;
 }

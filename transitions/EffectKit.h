@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "picture/ComPicture.h"
-#include "transitions/AreaScale.h"
+#include "transitions/PixelScale.h"
 #include "transitions/TransitionEffects.h"
 
 // Live objects made through this kit; both are 0 whenever no transition runs.

@@ -43,7 +43,8 @@ const PixelRect& CPicturePyramid::Level(int kx, int ky)
         made->Rect.Stride = made->Rect.Width;
         made->Pixels.resize(static_cast<size_t>(made->Rect.Width) * made->Rect.Height);
         made->Rect.Bits = made->Pixels.data();
-        AreaScale(from, made->Rect, 0, 0, made->Rect.Width, made->Rect.Height, Rows_);
+        ScalePixels(from, made->Rect, 0, 0, made->Rect.Width, made->Rect.Height, ScaleFilter::Average,
+                    &Rows_);
         copy = std::move(made);
         return copy->Rect;
     } catch (const std::bad_alloc&) {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "transitions/AreaScale.h"
+#include "transitions/PixelScale.h"
 
 class CPicturePyramid {
 public:

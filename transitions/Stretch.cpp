@@ -9,7 +9,7 @@
 #include "picture/DC.h"
 #include "data/FileLog.h"
 #include "transitions/AreaBackground.h"
-#include "transitions/AreaScale.h"
+#include "transitions/PixelScale.h"
 #include "transitions/EffectKit.h"
 #include "transitions/ParallelRows.h"
 #include "transitions/PicturePyramid.h"
@@ -50,7 +50,8 @@ public:
     bool Frame(const Box& box, int pauseMs)
     {
         if (box.W > 0 && box.H > 0)
-            AreaScale(Pyramid_.For(box.W, box.H), PixelsOf(Temp_.Get()), box.X, box.Y, box.W, box.H, Rows_);
+            ScalePixels(Pyramid_.For(box.W, box.H), PixelsOf(Temp_.Get()), box.X, box.Y, box.W, box.H,
+                        ScaleFilter::Average, &Rows_);
         if (ShownWhole_)
             CopyPieceFrom(Fx_, Temp_.Handle(), box.X, box.Y, box.W, box.H);
         else

@@ -1,5 +1,5 @@
-// The smoothing stretch of our own: against an exact area average computed in doubles, through the threads
-// and the pre-shrunk copies the Stretch effects use, and cut to its target.
+// Our own stretches: the smoothing one against an exact area average computed in doubles, through the threads
+// and the pre-shrunk copies the Stretch effects use; the repeating one; both cut to their target.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "transitions/AreaScale.h"
+#include "transitions/PixelScale.h"
 #include "transitions/ParallelRows.h"
 #include "transitions/PicturePyramid.h"
 
@@ -60,7 +60,7 @@ double WorstError(const PixelRect& from, const PixelRect& to, int x, int y, int 
     return worst;
 }
 
-TEST(AreaScale, MatchesTheExactAreaAverageShrinkingAndGrowing)
+TEST(ScalePixels, MatchesTheExactAreaAverageShrinkingAndGrowing)
 {
     const Pixels from = Picture(400, 300);
     CParallelRows rows;
@@ -69,12 +69,24 @@ TEST(AreaScale, MatchesTheExactAreaAverageShrinkingAndGrowing)
     };
     for (const Box& box : {Box{400, 300}, Box{263, 300}, Box{400, 171}, Box{97, 61}, Box{3, 2}, Box{400, 977}}) {
         Pixels to(400, 977);
-        AreaScale(from.Rect, to.Rect, 0, 0, box.W, box.H, rows);
+        ScalePixels(from.Rect, to.Rect, 0, 0, box.W, box.H, ScaleFilter::Average, &rows);
         EXPECT_LE(WorstError(from.Rect, to.Rect, 0, 0, box.W, box.H), 1.0) << box.W << " x " << box.H;
     }
 }
 
-TEST(AreaScale, PreShrunkCopiesKeepCloseToTheAverageOfThePictureItself)
+TEST(ScalePixels, NearestTakesTheSourcePixelUnderEachCentre)
+{
+    const Pixels from = Picture(40, 30);
+    for (int w : {40, 97, 13}) {
+        Pixels to(97, 61);
+        ScalePixels(from.Rect, to.Rect, 0, 0, w, 61, ScaleFilter::Nearest, nullptr);
+        for (int y = 0; y < 61; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(to.Rect.Row(y)[x], from.Rect.Row((2 * y + 1) * 30 / 122)[(2 * x + 1) * 40 / (2 * w)]) << w;
+    }
+}
+
+TEST(ScalePixels, PreShrunkCopiesKeepCloseToTheAverageOfThePictureItself)
 {
     const Pixels from = Picture(400, 300);
     CParallelRows rows;
@@ -85,23 +97,23 @@ TEST(AreaScale, PreShrunkCopiesKeepCloseToTheAverageOfThePictureItself)
         const PixelRect& level = pyramid.For(w, h);
         EXPECT_LT(level.Width, 2 * w + 2);
         EXPECT_GE(level.Width, w);
-        AreaScale(level, to.Rect, 5, 7, w, h, rows);
+        ScalePixels(level, to.Rect, 5, 7, w, h, ScaleFilter::Average, &rows);
         // Each halving rounds once more on the way.
         EXPECT_LE(WorstError(from.Rect, to.Rect, 5, 7, w, h), 2.0) << w;
     }
 }
 
-TEST(AreaScale, WritesOnlyThePartOfTheBoxInsideTheTarget)
+TEST(ScalePixels, WritesOnlyThePartOfTheBoxInsideTheTarget)
 {
     const Pixels from = Picture(40, 30);
     CParallelRows rows;
     Pixels whole(60, 50), cut(20, 20, 0xABCDEF);
-    AreaScale(from.Rect, whole.Rect, 0, 0, 60, 50, rows);
-    AreaScale(from.Rect, cut.Rect, -30, -25, 60, 50, rows);
+    ScalePixels(from.Rect, whole.Rect, 0, 0, 60, 50, ScaleFilter::Average, &rows);
+    ScalePixels(from.Rect, cut.Rect, -30, -25, 60, 50, ScaleFilter::Average, &rows);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             ASSERT_EQ(cut.Rect.Row(y)[x], y < 25 && x < 30 ? whole.Rect.Row(y + 25)[x + 30] : 0xABCDEFu);
-    AreaScale(from.Rect, cut.Rect, 20, 0, 10, 10, rows);  // wholly outside: nothing changes
+    ScalePixels(from.Rect, cut.Rect, 20, 0, 10, 10, ScaleFilter::Average, &rows);  // wholly outside: nothing changes
     EXPECT_EQ(cut.Rect.Row(0)[19], whole.Rect.Row(25)[49]);
 }
 

@@ -1,4 +1,4 @@
-#include "transitions/AreaScale.h"
+#include "transitions/PixelScale.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,16 +20,23 @@ uint32_t Packed(uint64_t lanes)
     return static_cast<uint32_t>(v | (v >> 16));
 }
 
-// One axis: target sample d covers source samples [d * n / m, (d + 1) * n / m); each source sample it
-// touches weighs its share of that span, in 256ths that add up to exactly 256. Every target sample gets
-// Width weights (the unused ones 0), so that the loops over them have a fixed length.
+// One axis: target sample d covers source samples [d * n / m, (d + 1) * n / m); averaged, each source sample
+// it touches weighs its share of that span, in 256ths that add up to exactly 256; else the sample under the
+// span's middle weighs all. Every target sample gets Width weights (the unused ones 0), so that the loops
+// over them have a fixed length.
 struct Taps {
     int Width = 1;
     std::vector<int> First;  // first source sample of each target sample
     std::vector<uint32_t> Weights;  // Width per target sample
 
-    Taps(int n, int m, int from, int to)
+    Taps(int n, int m, int from, int to, ScaleFilter filter)
     {
+        if (filter == ScaleFilter::Nearest) {
+            for (int d = from; d < to; ++d)
+                First.push_back(static_cast<int>((int64_t{2} * d + 1) * n / (int64_t{2} * m)));
+            Weights.assign(First.size(), 256);
+            return;
+        }
         std::vector<std::vector<uint32_t>> shares;
         for (int d = from; d < to; ++d) {
             // Positions in units of 1 / m source samples; the span is n units long.
@@ -79,21 +86,39 @@ struct ScaleJob {
         std::vector<uint16_t> lanes(4 * static_cast<size_t>(Across.End() - c0), 0), sum(channels);
         // Unscaled across: the box takes the blended rows as they are.
         const bool straight = Across.Width == 1 && Across.Samples() == used;
+        // Where the runs of target pixels that take the same source pixel start, and the end.
+        std::vector<int> runs;
+        if (Across.Width == 1) {
+            for (int j = 0; j < Across.Samples(); ++j)
+                if (j == 0 || Across.First[j] != Across.First[j - 1])
+                    runs.push_back(j);
+            runs.push_back(Across.Samples());
+        }
         for (int k = first; k < last; ++k) {
             const uint32_t* w = &Down.Weights[static_cast<size_t>(k) * Down.Width];
+            int taps = Down.Width;
+            while (taps > 1 && w[taps - 1] == 0)
+                --taps;
             const int row0 = Down.First[k];
             uint32_t* out = To.Row(ToY + k) + ToX;
             const uint8_t* src = Bytes(From.Row(row0) + c0);
-            if (Down.Width == 1 && straight) {
+            // One source row and one source pixel per target pixel: the pixels are taken as they are.
+            if (taps == 1 && straight) {
                 std::copy(src, src + channels, Bytes(out));
                 continue;
             }
-            if (Down.Width == 1) {
+            if (taps == 1 && Across.Width == 1) {
+                const uint32_t* line = From.Row(row0);
+                for (size_t r = 0; r + 1 < runs.size(); ++r)
+                    std::fill(out + runs[r], out + runs[r + 1], line[Across.First[runs[r]]]);
+                continue;
+            }
+            if (taps == 1) {
                 std::copy(src, src + channels, lanes.begin());
             } else {
                 for (size_t i = 0; i < channels; ++i)
                     sum[i] = static_cast<uint16_t>(src[i] * w[0]);
-                for (int t = 1; t < Down.Width && row0 + t < From.Height; ++t) {
+                for (int t = 1; t < taps && row0 + t < From.Height; ++t) {
                     const uint8_t* more = Bytes(From.Row(row0 + t) + c0);
                     const uint16_t wt = static_cast<uint16_t>(w[t]);
                     for (size_t i = 0; i < channels; ++i)
@@ -145,7 +170,8 @@ struct ScaleJob {
 
 } // namespace
 
-void AreaScale(const PixelRect& from, const PixelRect& to, int x, int y, int w, int h, CParallelRows& rows)
+void ScalePixels(const PixelRect& from, const PixelRect& to, int x, int y, int w, int h, ScaleFilter filter,
+                 CParallelRows* rows)
 {
     if (from.IsEmpty() || to.IsEmpty() || w <= 0 || h <= 0)
         return;
@@ -155,9 +181,13 @@ void AreaScale(const PixelRect& from, const PixelRect& to, int x, int y, int w, 
     const int64_t bottom = std::min<int64_t>(h, int64_t{to.Height} - y);
     if (left >= right || top >= bottom)
         return;
-    const Taps across(from.Width, w, static_cast<int>(left), static_cast<int>(right));
-    const Taps down(from.Height, h, static_cast<int>(top), static_cast<int>(bottom));
+    const Taps across(from.Width, w, static_cast<int>(left), static_cast<int>(right), filter);
+    const Taps down(from.Height, h, static_cast<int>(top), static_cast<int>(bottom), filter);
     const ScaleJob job{from, to, static_cast<int>(x + left), static_cast<int>(y + top), across, down};
     const int height = static_cast<int>(bottom - top);
-    rows.Run(height, int64_t{height} * (right - left), [&](int first, int last) { job.Rows(first, last); });
+    const auto part = [&](int first, int last) { job.Rows(first, last); };
+    if (rows)
+        rows->Run(height, int64_t{height} * (right - left), part);
+    else
+        part(0, height);
 }
