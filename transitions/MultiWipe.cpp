@@ -53,18 +53,19 @@ struct Triangle {
     }
 };
 
-// Sorted, merged runs; runs less than `gap` pixels apart become one.
-void Merge(SpanRow& row, int gap)
+// Adds sorted runs to sorted runs, joining those less than `gap` pixels apart.
+void Join(SpanRow& into, const SpanRow& runs, int gap, SpanRow& scratch)
 {
-    std::sort(row.begin(), row.end(), [](const Span& a, const Span& b) { return a.X0 < b.X0; });
-    size_t n = 0;
-    for (const Span& s : row) {
-        if (n > 0 && s.X0 <= row[n - 1].X1 + gap)
-            row[n - 1].X1 = std::max(row[n - 1].X1, s.X1);
+    scratch.clear();
+    size_t a = 0, b = 0;
+    while (a < into.size() || b < runs.size()) {
+        const Span& next = b == runs.size() || (a < into.size() && into[a].X0 < runs[b].X0) ? into[a++] : runs[b++];
+        if (!scratch.empty() && next.X0 <= scratch.back().X1 + gap)
+            scratch.back().X1 = std::max(scratch.back().X1, next.X1);
         else
-            row[n++] = s;
+            scratch.push_back(next);
     }
-    row.resize(n);
+    into.swap(scratch);
 }
 
 // The runs of `now` that `before` does not hold; both sorted and merged.
@@ -106,8 +107,9 @@ public:
             BandTop_ = y;
         BandBottom_ = y + 1;
         const int by = Fx_.Y + y;
+        // The runs of one triangle's edge in the band's rows lie side by side: they join into one rectangle.
+        Join(Band_, runs, kBand, Scratch_);
         for (const Span& s : runs) {
-            Band_.push_back(s);
             if (Buffer_.IsEmpty()) {
                 if (Fx_.WindowDC)
                     CopyPiece(Fx_, s.X0, y, s.X1 - s.X0, 1);
@@ -121,8 +123,6 @@ public:
 
     void EndBand()
     {
-        // The runs of one triangle's edge in the band's rows lie side by side: they join into one rectangle.
-        Merge(Band_, kBand);
         HDC buffer = PictureDC(Fx_.BackBuffer);
         if (Fx_.WindowDC && buffer)
             for (const Span& s : Band_)
@@ -136,7 +136,7 @@ private:
     static constexpr int kBand = 32;
     CTransitionEffects& Fx_;
     PixelRect Picture_, Buffer_;
-    SpanRow Band_;
+    SpanRow Band_, Scratch_;
     int BandTop_ = 0, BandBottom_ = 0;
 };
 
