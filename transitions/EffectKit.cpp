@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "classlib/Application.h"
+#include "classlib/Bitmap.h"
 #include "classlib/Thread.h"
 #include "data/Random.h"
 #include "transitions/TransitionTestSeam.h"
@@ -119,6 +120,19 @@ HDC PictureDC(const CComPicture* picture)
     if (!picture || picture->IsEmpty() || !picture->DC())
         return nullptr;
     return picture->DC()->Handle();
+}
+
+PixelRect PixelsOf(const CComPicture* picture)
+{
+    PixelRect r;
+    if (!picture || picture->IsEmpty())
+        return r;
+    TBitmap& bitmap = *picture->Bitmap();
+    r.Bits = bitmap.ScanLine(0);  // also finishes pending drawing
+    r.Width = bitmap.Width();
+    r.Height = bitmap.Height();
+    r.Stride = bitmap.Width();  // a 32-bit top-down DIB: rows follow each other
+    return r;
 }
 
 float RatioOf(int num, int den)

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "picture/ComPicture.h"
+#include "transitions/PixelScale.h"
 #include "transitions/TransitionEffects.h"
 
 // Live objects made through this kit; both are 0 whenever no transition runs.
@@ -55,6 +56,9 @@ private:
 
 // The device context of a picture's bitmap; null for a missing or empty picture.
 HDC PictureDC(const CComPicture* picture);
+// The pixels of a picture's bitmap (empty for a missing or empty picture). Drawing still pending on the
+// picture is finished first, so the pixels can be read and written directly.
+PixelRect PixelsOf(const CComPicture* picture);
 
 // num / den rounded to single precision (0 when den is 0).
 float RatioOf(int num, int den);

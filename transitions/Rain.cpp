@@ -10,6 +10,7 @@
 #include "data/FileLog.h"
 #include "transitions/EffectKit.h"
 #include "transitions/PictureBlit.h"
+#include "transitions/PixelScale.h"
 
 using std::max;
 using std::min;
@@ -50,7 +51,9 @@ public:
 
     // The temporary's first `count` lines stretched over lines [to, to + length) of the picture area. The back
     // buffer is stretched into in its own stretch mode and the window takes the result from it, so the two
-    // always match and the costly stretch runs once; without a back buffer the window is stretched into.
+    // always match and the stretch runs once; without a back buffer the window is stretched into. The
+    // drawing layer's stretches are far too slow for most of the picture in every frame, so ours stand in
+    // for its smoothing and for its repeating of lines; only lines merged in the other modes are left to it.
     void Stretch(CTempPicture& temp, int count, int to, int length) const
     {
         if (count <= 0 || length <= 0)
@@ -65,7 +68,16 @@ public:
                 ::StretchBlt(Fx_.WindowDC, dx, dy, dw, dh, temp.Handle(), 0, 0, sw, sh, SRCCOPY);
             return;
         }
-        ::StretchBlt(buffer, dx, dy, dw, dh, temp.Handle(), 0, 0, sw, sh, SRCCOPY);
+        const int mode = GetStretchBltMode(buffer);
+        if (mode == HALFTONE || length >= count) {
+            PixelRect band = PixelsOf(temp.Get());
+            band.Width = sw;
+            band.Height = sh;
+            ScalePixels(band, PixelsOf(Fx_.BackBuffer), dx, dy, dw, dh,
+                        mode == HALFTONE ? ScaleFilter::Average : ScaleFilter::Nearest, nullptr);
+        } else {
+            ::StretchBlt(buffer, dx, dy, dw, dh, temp.Handle(), 0, 0, sw, sh, SRCCOPY);
+        }
         // Only the part that lies on the back buffer is read back from it.
         const int left = max(dx, 0), top = max(dy, 0);
         const int right = min(dx + dw, Fx_.BufferWidth), bottom = min(dy + dh, Fx_.BufferHeight);

@@ -45,6 +45,17 @@ void ShowFromCorner(CTransitionEffects& fx, const EffectArgs& args, bool right, 
     fx.ShowWithoutEffect();
 }
 
+// Lines [from, to) of the temporary, rows or columns, to both targets.
+void ShowLines(CTransitionEffects& fx, CTempPicture& temp, bool rows, int from, int to)
+{
+    if (from >= to)
+        return;
+    if (rows)
+        CopyPieceFrom(fx, temp.Handle(), 0, from, fx.PictureWidth, to - from);
+    else
+        CopyPieceFrom(fx, temp.Handle(), from, 0, to - from, fx.PictureHeight);
+}
+
 // The comb: frame i (0..half, by `advance`) writes into the temporary line 2 (half - i) + 2j of the picture
 // at line 2j and line 2j + 1 at line 2 (half - i) + 2j + 1, for j = 0..i, then shows the temporary. Lines
 // past the picture's end carry nothing and are left out. The lines are moved as pixels: one column at a
@@ -88,7 +99,15 @@ void ShowComb(CTransitionEffects& fx, const EffectArgs& args, bool rows, int adv
                     to[y][x] = from[y][x - shift];
             }
         }
-        CopyPieceFrom(fx, temp.Handle(), 0, 0, W, H);
+        // The temporary changes only in the lines just written: once shown whole, it is shown by those.
+        if (i == 0)
+            CopyPieceFrom(fx, temp.Handle(), 0, 0, W, H);
+        else if (evenEnd >= shift + 1)
+            ShowLines(fx, temp, rows, 0, oddEnd);
+        else {
+            ShowLines(fx, temp, rows, 0, evenEnd);
+            ShowLines(fx, temp, rows, shift + 1, oddEnd);
+        }
         if (!EndFrame(fx, args.PauseMs))
             break;
     }

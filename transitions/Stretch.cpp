@@ -1,4 +1,4 @@
-// Stretch effects: each frame stretches the whole picture (halftone) into the current box of a temporary
+// Stretch effects: each frame stretches the whole picture (smoothing) into the current box of a temporary
 // that starts as the background under the picture area and is never cleared, then shows the temporary.
 // The box grows by Step per frame (2 for "from right"); a final copy completes the picture, also after a
 // stop, and the temporary's stretch mode is given back before it is freed.
@@ -9,7 +9,10 @@
 #include "picture/DC.h"
 #include "data/FileLog.h"
 #include "transitions/AreaBackground.h"
+#include "transitions/PixelScale.h"
 #include "transitions/EffectKit.h"
+#include "transitions/ParallelRows.h"
+#include "transitions/PicturePyramid.h"
 
 namespace {
 
@@ -18,11 +21,13 @@ struct Box {
     int X, Y, W, H;
 };
 
-// The temporary being composed, in halftone stretch mode for as long as this object lives.
+// The temporary being composed, in halftone stretch mode for as long as this object lives. The smoothing
+// stretch is an area-averaging scale of our own from pre-shrunk copies of the picture, shared out over a few
+// threads: the drawing layer's halftone reads the whole picture for every frame and is far too slow.
 class CStretchCanvas {
 public:
     explicit CStretchCanvas(CTransitionEffects& fx)
-        : Fx_(fx), Temp_(fx.PictureWidth, fx.PictureHeight)
+        : Fx_(fx), Temp_(fx.PictureWidth, fx.PictureHeight), Pyramid_(PixelsOf(fx.Picture), Rows_)
     {
         if (!Temp_.IsMade())
             return;
@@ -39,13 +44,19 @@ public:
 
     bool IsReady() const { return Temp_.IsMade(); }
 
-    // Stretches the picture into the box, shows the temporary, and ends the frame; false on a stop.
+    // Stretches the picture into the box, shows the temporary, and ends the frame; false on a stop. The
+    // temporary changes only inside the box, which holds every earlier box, so once it has been shown whole
+    // each frame shows the box alone.
     bool Frame(const Box& box, int pauseMs)
     {
         if (box.W > 0 && box.H > 0)
-            Temp_.Get()->DC()->StretchBlt(box.X, box.Y, box.W, box.H, Fx_.Picture->DC(), 0, 0,
-                                          Fx_.PictureWidth, Fx_.PictureHeight, SRCCOPY);
-        CopyPieceFrom(Fx_, Temp_.Handle(), 0, 0, Fx_.PictureWidth, Fx_.PictureHeight);
+            ScalePixels(Pyramid_.For(box.W, box.H), PixelsOf(Temp_.Get()), box.X, box.Y, box.W, box.H,
+                        ScaleFilter::Average, &Rows_);
+        if (ShownWhole_)
+            CopyPieceFrom(Fx_, Temp_.Handle(), box.X, box.Y, box.W, box.H);
+        else
+            CopyPieceFrom(Fx_, Temp_.Handle(), 0, 0, Fx_.PictureWidth, Fx_.PictureHeight);
+        ShownWhole_ = true;
         return EndFrame(Fx_, pauseMs);
     }
 
@@ -53,6 +64,9 @@ private:
     CTransitionEffects& Fx_;
     CTempPicture Temp_;
     int PreviousMode_ = 0;
+    CParallelRows Rows_;
+    CPicturePyramid Pyramid_;
+    bool ShownWhole_ = false;
 };
 
 // Makes the canvas, runs the frames while it could be made, and ends with the final copy.

@@ -1,0 +1,107 @@
+#include "transitions/ParallelRows.h"
+
+#include <algorithm>
+
+namespace {
+
+// Below this many pixels a job is over before a worker would wake up.
+constexpr int64_t kParallelPixels = 1 << 16;
+// Memory bandwidth, not arithmetic, bounds the jobs: more threads than this bring nothing.
+constexpr unsigned kMostThreads = 4;
+
+// Nothing may leave a thread: a part that throws keeps what its rows held.
+void RunPart(const std::function<void(int, int)>& job, int first, int last)
+{
+    try {
+        job(first, last);
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+CParallelRows::~CParallelRows()
+{
+    {
+        std::lock_guard<std::mutex> hold(Lock_);
+        Stopping_ = true;
+    }
+    Wake_.notify_all();
+    for (std::thread& t : Threads_)
+        t.join();
+}
+
+void CParallelRows::Start()
+{
+    const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), kMostThreads));
+    for (unsigned i = 1; i < cores; ++i) {
+        try {
+            Threads_.emplace_back([this] { Work(); });
+        } catch (...) {
+            break;  // fewer threads: the calling thread still does every part that is left
+        }
+    }
+}
+
+void CParallelRows::Run(int rows, int64_t pixels, const std::function<void(int, int)>& job)
+{
+    if (rows <= 0)
+        return;
+    if (pixels < kParallelPixels || rows < 2) {
+        RunPart(job, 0, rows);
+        return;
+    }
+    if (Threads_.empty())
+        Start();
+    {
+        std::lock_guard<std::mutex> hold(Lock_);
+        Job_ = &job;
+        Rows_ = rows;
+        // A few parts per thread, so that a thread the system holds back delays little.
+        PartRows_ = std::max(1, rows / static_cast<int>(4 * (Threads_.size() + 1)));
+        NextRow_ = 0;
+        RowsLeft_ = rows;
+        ++Generation_;
+    }
+    Wake_.notify_all();
+    if (!TakeParts()) {
+        std::unique_lock<std::mutex> hold(Lock_);
+        Done_.wait(hold, [this] { return RowsLeft_ == 0; });
+    }
+    std::lock_guard<std::mutex> hold(Lock_);
+    Job_ = nullptr;
+}
+
+bool CParallelRows::TakeParts()
+{
+    std::unique_lock<std::mutex> hold(Lock_);
+    bool finished = false;
+    while (Job_ && NextRow_ < Rows_) {
+        const int first = NextRow_;
+        const int last = std::min(Rows_, first + PartRows_);
+        NextRow_ = last;
+        const std::function<void(int, int)>& job = *Job_;
+        hold.unlock();
+        RunPart(job, first, last);
+        hold.lock();
+        RowsLeft_ -= last - first;
+        finished = RowsLeft_ == 0;
+    }
+    return finished;
+}
+
+void CParallelRows::Work()
+{
+    unsigned seen = 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> hold(Lock_);
+            Wake_.wait(hold, [&] { return Stopping_ || (Job_ && Generation_ != seen); });
+            if (Stopping_)
+                return;
+            seen = Generation_;
+        }
+        if (TakeParts())
+            Done_.notify_all();
+    }
+}

@@ -1,0 +1,41 @@
+// Runs one job over a range of rows on a few threads. The threads start with the first job large enough to
+// pay for them (starting one costs about a millisecond) and end with the object.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class CParallelRows {
+public:
+    CParallelRows() = default;
+    ~CParallelRows();
+    CParallelRows(const CParallelRows&) = delete;
+    CParallelRows& operator=(const CParallelRows&) = delete;
+
+    // Calls job(first, last) on disjoint parts of [0, rows) that together cover it, and returns when all
+    // are done. `pixels` is the work's size: small jobs run on the calling thread alone. A part that
+    // throws is left unfinished and the others still run.
+    void Run(int rows, int64_t pixels, const std::function<void(int first, int last)>& job);
+
+private:
+    void Start();
+    void Work();
+    // Takes parts of the current job until none is left; true when this call finished the last part.
+    bool TakeParts();
+
+    std::vector<std::thread> Threads_;
+    std::mutex Lock_;
+    std::condition_variable Wake_;
+    std::condition_variable Done_;
+    const std::function<void(int, int)>* Job_ = nullptr;
+    int Rows_ = 0;
+    int PartRows_ = 1;
+    int NextRow_ = 0;
+    int RowsLeft_ = 0;  // rows not yet finished
+    unsigned Generation_ = 0;
+    bool Stopping_ = false;
+};
