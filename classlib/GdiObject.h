@@ -56,7 +56,8 @@ private:
     HDC Handle_;
 };
 
-// The device context of a window's client area for one scope (released with ReleaseDC).
+// The device context of a window's client area, or of the screen for a null window, for one scope
+// (released with ReleaseDC).
 class TWindowDC {
 public:
     explicit TWindowDC(HWND window) : Window_(window), Handle_(GetDC(window)) {}

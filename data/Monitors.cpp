@@ -1,32 +1,11 @@
 #include "data/Monitors.h"
 
+#include "classlib/GdiObject.h"
 #include "classlib/Library.h"
 #include "data/FileLog.h"
 
 RECT g_MonitorRects[kMaxMonitors] = {};
 int g_MonitorCount = 0;
-
-namespace {
-
-// The screen's device context for one scope.
-class TScreenDC {
-public:
-    TScreenDC() : Handle_(GetDC(nullptr)) {}
-    ~TScreenDC()
-    {
-        if (Handle_)
-            ReleaseDC(nullptr, Handle_);
-    }
-    TScreenDC(const TScreenDC&) = delete;
-    TScreenDC& operator=(const TScreenDC&) = delete;
-
-    HDC Get() const { return Handle_; }
-
-private:
-    HDC Handle_;
-};
-
-} // namespace
 
 BOOL CALLBACK CollectMonitorProc(HMONITOR, HDC, LPRECT rect, LPARAM)
 {
@@ -41,7 +20,7 @@ void MonitorRectUsing(TEnumDisplayMonitorsFn enumMonitors, TGetSystemMetricsFn m
     if (n != 0) {
         g_MonitorCount = 0;
         if (enumMonitors) {
-            TScreenDC screen;
+            TWindowDC screen(nullptr);
             enumMonitors(screen.Get(), nullptr, CollectMonitorProc, 0);
         } else {
             ZELT_LOG("Monitors", "EnumDisplayMonitors not found");

@@ -1,10 +1,9 @@
 #include "runtime/Background.h"
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "classlib/FileUtils.h"
+#include "classlib/GdiObject.h"
 #include "classlib/Streams.h"
 #include "data/CharCodes.h"
 #include "data/FileLog.h"
@@ -49,10 +48,6 @@ int PictureHeight(const CComPicture* picture)
 {
     return picture && !picture->IsEmpty() ? picture->Bitmap()->Height() : 0;
 }
-
-struct TReleaseScreenDC {
-    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
 
 } // namespace
 
@@ -280,10 +275,10 @@ void CaptureScreen(CComPicture* picture, int monitor)
     int left = 0, top = 0, width = 0, height = 0;
     if (!picture || !GetMonitorRect(monitor, left, top, width, height))
         return;
-    std::unique_ptr<std::remove_pointer_t<HDC>, TReleaseScreenDC> screen(GetDC(nullptr));
+    TWindowDC screen(nullptr);
     if (!screen || !picture->Create(width, height, clBlack))
         return;
-    picture->DC()->BitBltFromHandle(0, 0, width, height, screen.get(), left, top, SRCCOPY);
+    picture->DC()->BitBltFromHandle(0, 0, width, height, screen.Get(), left, top, SRCCOPY);
 }
 
 int LoadMediaPicture(CComPicture* out, const std::string& name, CMedia* media, CZELTGlobeSettings* project)
