@@ -8,3 +8,12 @@ std::string LowerAZ(const std::string& text)
             c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
+
+std::string UpperAZ(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}

@@ -4,3 +4,5 @@
 #include <string>
 
 std::string LowerAZ(const std::string& text);
+// The same fold the other way: only a to z become capitals.
+std::string UpperAZ(const std::string& text);

@@ -141,6 +141,16 @@ int32_t GetInt32(const unsigned char* bytes)
     return static_cast<int32_t>(ReadLe32(bytes));
 }
 
+bool ReadOffsetTrailer(TStream& file, int32_t& offset)
+{
+    unsigned char trailer[4];
+    const int64_t size = file.Size();
+    if (size < 4 || file.Seek(size - 4, soFromBeginning) < 0 || !file.ReadExact(trailer, 4))
+        return false;
+    offset = GetInt32(trailer);
+    return true;
+}
+
 std::string RecordBytes(const std::vector<std::string>& values)
 {
     std::string out;

@@ -40,6 +40,8 @@ std::string RecordBytes(const std::vector<std::string>& values);
 
 void PutInt32(std::string& out, int32_t value);
 int32_t GetInt32(const unsigned char* bytes);
+// The database offset a program file carries in its last 4 bytes; false when they cannot be read.
+bool ReadOffsetTrailer(TStream& file, int32_t& offset);
 
 // Limit checks of the reader. Each gives false and a message in *error (when error is not null).
 // A table or field name must hold no ",", no NUL byte and no tag text, also inside its tags.

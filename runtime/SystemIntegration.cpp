@@ -2,6 +2,7 @@
 // Windows 9x password change.
 #include "classlib/Library.h"
 #include "data/FileLog.h"
+#include "data/NameFolding.h"
 #include "runtime/app.h"
 
 #include <string>
@@ -64,10 +65,7 @@ std::string ShortPath(const std::string& path)
 
 bool CScreensaverApp::SetAsDefaultSaver(const std::string& path)
 {
-    std::string saver = ShortPath(path);
-    for (char& c : saver)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+    const std::string saver = UpperAZ(ShortPath(path));
     if (!IsWindows9x()) {
         TRegKey key;
         const LONG created = RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,

@@ -3,19 +3,18 @@
 #include "classlib/Application.h"
 #include "classlib/Streams.h"
 #include "data/FileLog.h"
-#include "data/TableFormat.h"
 #include "data/MediaSetting.h"
 #include "data/MyXMLTable.h"
+#include "data/NameFolding.h"
 #include "data/Random.h"
+#include "data/TableFormat.h"
 #include "data/TempDir.h"
+#include "dialogs/configuredlg.h"
 #include "picture/ComPicture.h"
 #include "runtime/Background.h"
 #include "runtime/CommandLine.h"
-#include "dialogs/configuredlg.h"
 #include "runtime/Taskbar.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -24,20 +23,6 @@ CScreensaverApp g_ScreensaverApp;
 namespace {
 
 const char kUnit[] = "app";
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : static_cast<char>(c); });
-    return text;
-}
-
-std::string Upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : static_cast<char>(c); });
-    return text;
-}
 
 std::string ProgramPath()
 {
@@ -86,7 +71,7 @@ bool CScreensaverApp::Init()
             ZELT_LOG(kUnit, "setting dialog closed!");
             return false;
         }
-        if (Upper(arg1).find("/A") != std::string::npos) {
+        if (UpperAZ(arg1).find("/A") != std::string::npos) {
             ZELT_LOG(kUnit, "checking password in win9x");
             ChangePassword9x(reinterpret_cast<HWND>(static_cast<std::intptr_t>(argc > 2 ? std::atoll(argv[2]) : 0)));
             ZELT_LOG(kUnit, "finish checking password!");
@@ -102,7 +87,7 @@ bool CScreensaverApp::Init()
     GlobeSettings.ReadProject();
     ParentWindow = reinterpret_cast<HWND>(ParseCommandLine());
     GlobeSettings.SetFilePath(program);
-    if (GlobeSettings.ProjectData.RunAsProgram == 1 || Lower(program).find(".exe") != std::string::npos)
+    if (GlobeSettings.ProjectData.RunAsProgram == 1 || LowerAZ(program).find(".exe") != std::string::npos)
         ScrMode = smRunAsExe;
 
     // From here on a failure in a full-screen or preview run is logged, never shown: a box would take the
@@ -167,11 +152,8 @@ std::intptr_t CScreensaverApp::ParseCommandLine()
 std::int32_t CScreensaverApp::ReadProjectOffset(const std::string& path)
 {
     TFileStream file(path, fmOpenRead);
-    unsigned char trailer[4];
-    const int64_t size = file.Size();
-    if (size < 4 || file.Seek(size - 4, soFromBeginning) < 0 || !file.ReadExact(trailer, 4))
-        return 0;
-    return GetInt32(trailer);
+    std::int32_t offset = 0;
+    return ReadOffsetTrailer(file, offset) ? offset : 0;
 }
 
 void CScreensaverApp::ExtractRuntimeLibs()

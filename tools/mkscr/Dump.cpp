@@ -60,13 +60,10 @@ bool BaseOffset(const std::string& path, int32_t* base, std::string* error)
         *base = 0;
         return true;
     }
-    unsigned char trailer[4];
-    const int64_t size = f.Size();
-    if (size < 4 || f.Seek(size - 4, soFromBeginning) < 0 || !f.ReadExact(trailer, 4)) {
+    if (!ReadOffsetTrailer(f, *base)) {
         *error = "\"" + path + "\" has no database";
         return false;
     }
-    *base = GetInt32(trailer);
     return true;
 }
 
