@@ -2,8 +2,7 @@
 
 #include "data/SaverSettings.h"
 #include "runtime/Cursor.h"
-
-#include <windowsx.h>
+#include "runtime/ParentPoint.h"
 
 namespace {
 
@@ -81,14 +80,6 @@ void TShockwaveFlash::PostToParent(const TMessage& message, LPARAM lParam)
     PostMessageW(GetParent(), message.Msg, message.WParam, lParam);
 }
 
-LPARAM TShockwaveFlash::MapToParent(LPARAM position)
-{
-    POINT p = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    ClientToScreen(Handle(), &p);
-    ScreenToClient(GetParent(), &p);
-    return MAKELPARAM(p.x, p.y);
-}
-
 // Over a movie that takes no mouse input the saver's cursor rule holds; one that does keeps its cursor.
 bool TShockwaveFlash::HidesCursor() const
 {
@@ -117,13 +108,13 @@ void TShockwaveFlash::NewWndProc(TMessage& message)
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
         if (!AcceptMouseClick)
-            PostToParent(message, MapToParent(message.LParam));
+            PostToParent(message, MapPointToParent(Handle(), GetParent(), message.LParam));
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
         // The control's own menu never opens.
         if (!AcceptMouseClick)
-            PostToParent(message, MapToParent(message.LParam));
+            PostToParent(message, MapPointToParent(Handle(), GetParent(), message.LParam));
         message.Result = 0;
         return;
     }

@@ -43,7 +43,6 @@ private:
     HWND GetParent();
     void PostToParent(const TMessage& message, LPARAM lParam);
     // A mouse position in the control's client area, as a position in the parent's.
-    LPARAM MapToParent(LPARAM position);
     bool HidesCursor() const;
 
     TScrMode ScrMode = smNone;

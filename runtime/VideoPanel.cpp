@@ -3,19 +3,7 @@
 #include "data/FileLog.h"
 #include "data/SaverSettings.h"
 #include "runtime/Cursor.h"
-
-namespace {
-
-// The message's point from this window's client area into the parent's.
-LPARAM MapToParent(HWND window, HWND parent, LPARAM lParam)
-{
-    POINT p = {static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
-    ClientToScreen(window, &p);
-    ScreenToClient(parent, &p);
-    return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
-}
-
-} // namespace
+#include "runtime/ParentPoint.h"
 
 bool ForwardVideoInput(HWND window, TMessage& message, TScrMode mode, const CSaverSettings* settings)
 {
@@ -35,7 +23,7 @@ bool ForwardVideoInput(HWND window, TMessage& message, TScrMode mode, const CSav
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN: case WM_MBUTTONUP:
-        PostMessageW(parent, message.Msg, message.WParam, MapToParent(window, parent, message.LParam));
+        PostMessageW(parent, message.Msg, message.WParam, MapPointToParent(window, parent, message.LParam));
         return false;
     default:
         return false;
