@@ -68,7 +68,7 @@ void TFlashPlayer::Play()
 {
     PaintBackground();
     // Nothing to play: the slide ends now instead of holding the show.
-    if (!Flash || Movie.empty()) {
+    if (!CanPlay()) {
         Finish();
         return;
     }

@@ -35,6 +35,7 @@ public:
     // Paints the background and starts the movie of the current slide; with no movie or no control the
     // slide is over at once.
     void Play();
+    bool CanPlay() const { return Flash && !Movie.empty(); }
     void Stop();
     void StartPoll(int interval);
     void StopPoll();

@@ -42,6 +42,10 @@ void Tfmain::PlayFlash()
     FlashPlayer->SetMovie(path);
     FlashPlayer->SetMedia(&MediaSetting);
     FlashPlayer->SetSettings(SaverSettings, GlobeSettings);
+    // A slide that ends without playing waits like any slide that cannot be shown, so a project of them
+    // does not spin.
+    if (!FlashPlayer->CanPlay())
+        MediaFailed = 1;
     FlashPlayer->Play();
     FlashPlayer->Show();
 }
