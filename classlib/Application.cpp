@@ -114,9 +114,6 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
         case CM_THREADDONE:
             TThread::ThreadDone(reinterpret_cast<TThread*>(lParam));
             return 0;
-        case CM_RELEASE:
-            delete reinterpret_cast<TForm*>(lParam);
-            return 0;
         }
     } catch (...) {
         Application.HandleException("application window");

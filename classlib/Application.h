@@ -66,4 +66,3 @@ extern TApplication Application;
 // Messages the application window handles for the other classes of the library.
 const UINT CM_SYNCHRONIZE = WM_APP + 0x3F00;   // run the waiting Synchronize calls
 const UINT CM_THREADDONE = WM_APP + 0x3F01;    // lParam: a TThread whose Execute returned
-const UINT CM_RELEASE = WM_APP + 0x3F02;       // lParam: a TForm to delete

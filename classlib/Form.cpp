@@ -85,11 +85,6 @@ void TForm::Hide()
         ShowWindow(Handle_, SW_HIDE);
 }
 
-bool TForm::Visible() const
-{
-    return Handle_ && IsWindowVisible(Handle_);
-}
-
 void TForm::SetCaption(const std::string& caption)
 {
     Caption_ = caption;
@@ -109,17 +104,8 @@ void TForm::Close()
         return;
     if (Application.MainForm == this)
         Application.Terminate();
-    else if (action == caFree)
-        Release();
-    else if (action == caHide)
+    else
         Hide();
-    else if (Handle_)
-        ShowWindow(Handle_, SW_MINIMIZE);
-}
-
-void TForm::Release()
-{
-    PostMessageW(Application.Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
 }
 
 void TForm::DefaultHandler(TMessage& message)

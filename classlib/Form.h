@@ -13,7 +13,7 @@
 
 class TPopupMenu;
 
-enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TCloseAction { caNone, caHide };
 
 class TForm : public TComponent {
 public:
@@ -23,7 +23,6 @@ public:
 
     // The window, made on first use.
     HWND Handle();
-    bool HandleAllocated() const { return Handle_ != nullptr; }
     HWND ParentWindow() const { return Parent_; }
 
     int Left() const { return Left_; }
@@ -33,22 +32,14 @@ public:
     int ClientWidth();
     int ClientHeight();
     void SetBounds(int left, int top, int width, int height);
-    void SetLeft(int left) { SetBounds(left, Top_, Width_, Height_); }
-    void SetTop(int top) { SetBounds(Left_, top, Width_, Height_); }
-    void SetWidth(int width) { SetBounds(Left_, Top_, width, Height_); }
-    void SetHeight(int height) { SetBounds(Left_, Top_, Width_, height); }
-    void SetClientSize(int width, int height) { SetBounds(Left_, Top_, width, height); }
 
     void Show();
     void Hide();
-    bool Visible() const;
     void SetCaption(const std::string& caption);
-    const std::string& Caption() const { return Caption_; }
 
-    // Asks FormCloseQuery, then FormClose; the main form's close ends the application's message loop.
+    // Asks FormCloseQuery, then FormClose; the main form's close ends the application's message loop,
+    // any other form is hidden unless FormClose set caNone.
     void Close();
-    // Deletes the form once the messages waiting now have been handled.
-    void Release();
 
     TColor Color = 0xFF00000F;  // clBtnFace
     bool DoubleBuffered = false;

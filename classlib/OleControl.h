@@ -34,10 +34,6 @@ public:
     HWND Handle();
 
     void SetBounds(int left, int top, int width, int height);
-    void SetLeft(int left) { SetBounds(left, Top_, Width_, Height_); }
-    void SetTop(int top) { SetBounds(Left_, top, Width_, Height_); }
-    void SetWidth(int width) { SetBounds(Left_, Top_, width, Height_); }
-    void SetHeight(int height) { SetBounds(Left_, Top_, Width_, height); }
     int Left() const { return Left_; }
     int Top() const { return Top_; }
     int Width() const { return Width_; }

@@ -15,7 +15,6 @@ public:
     ~TTimer() override;
 
     void SetInterval(UINT ms);
-    UINT Interval() const { return Interval_; }
     void SetEnabled(bool enabled);
     bool Enabled() const { return Enabled_; }
 

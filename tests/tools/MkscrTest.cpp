@@ -63,7 +63,7 @@ TEST(Mkscr, ManifestRoundTripsThroughTheReader)
 {
     WriteFile("mkscr_banner.bin", "banner");
     WriteFile("mkscr_media.bin", std::string(100000, 'x') + std::string(1, '\0'));
-    for (const std::string prefix : {std::string(), std::string("MZ runtime bytes")}) {
+    for (const std::string& prefix : {std::string(), std::string("MZ runtime bytes")}) {
         const json dump = DumpOf(BuildProjectTables(kManifest, "."), "mkscr_roundtrip.scr", prefix);
         EXPECT_EQ(dump["base"], static_cast<int>(prefix.size()));
         const json& project = Table(dump, "project")["records"][0];
