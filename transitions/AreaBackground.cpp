@@ -22,3 +22,45 @@ void CopyAreaBackground(const CTransitionEffects& fx, CTempPicture& temp)
     ::BitBlt(target, static_cast<int>(x0 - fx.X), static_cast<int>(y0 - fx.Y), static_cast<int>(x1 - x0),
              static_cast<int>(y1 - y0), source, static_cast<int>(x0), static_cast<int>(y0), SRCCOPY);
 }
+
+CAreaCanvas::CAreaCanvas(CTransitionEffects& fx) : Fx_(fx)
+{
+    const PixelRect buffer = PixelsOf(fx.BackBuffer);
+    const PixelRect background = PixelsOf(fx.BackgroundPicture);
+    const auto inside = [&](const PixelRect& r) {
+        return !r.IsEmpty() && fx.X >= 0 && fx.Y >= 0 && int64_t{fx.X} + fx.PictureWidth <= r.Width &&
+               int64_t{fx.Y} + fx.PictureHeight <= r.Height;
+    };
+    if (inside(buffer) && inside(background))
+        return;
+    Temp_ = std::make_unique<CTempPicture>(fx.PictureWidth, fx.PictureHeight);
+    if (Temp_->IsMade())
+        CopyAreaBackground(fx, *Temp_);
+}
+
+PixelRect CAreaCanvas::Pixels()
+{
+    if (Temp_)
+        return PixelsOf(Temp_->Get());
+    PixelRect area = PixelsOf(Fx_.BackBuffer);
+    area.Bits = area.Row(Fx_.Y) + Fx_.X;
+    area.Width = Fx_.PictureWidth;
+    area.Height = Fx_.PictureHeight;
+    return area;
+}
+
+void CAreaCanvas::Show(int x, int y, int w, int h)
+{
+    if (Temp_) {
+        if (!ShownWhole_)
+            x = 0, y = 0, w = Fx_.PictureWidth, h = Fx_.PictureHeight;
+        ShownWhole_ = true;
+        CopyPieceFrom(Fx_, Temp_->Get(), x, y, w, h);
+        return;
+    }
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = std::min(x + w, Fx_.PictureWidth), y1 = std::min(y + h, Fx_.PictureHeight);
+    if (Fx_.WindowDC && x0 < x1 && y0 < y1)
+        ::BitBlt(Fx_.WindowDC, Fx_.X + x0, Fx_.Y + y0, x1 - x0, y1 - y0, PictureDC(Fx_.BackBuffer), Fx_.X + x0,
+                 Fx_.Y + y0, SRCCOPY);
+}

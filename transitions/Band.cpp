@@ -2,7 +2,8 @@
 // Every routine ends a loop that ran to its end with a copy of the whole picture: with a Step over 50 the
 // last frame alone may leave parts uncovered.
 // A strip anchored at an edge shows everything up to the farthest end it reached; only the part beyond
-// that is copied again, which keeps each frame's drawing to the moving front.
+// that is copied again, which keeps each frame's drawing to the moving front; strips that move across with
+// the front are followed the same way per pixel column.
 #include "transitions/Band.h"
 
 #include <algorithm>
@@ -38,6 +39,32 @@ public:
         if (i < 0 || static_cast<size_t>(i) >= Reached_.size() || reach <= Reached_[i])
             return -1;
         return std::exchange(Reached_[i], reach);
+    }
+
+private:
+    std::vector<int> Reached_;
+};
+
+// The same per pixel column, for strips that move across the picture with the front: how far each column
+// has been shown from its edge.
+class ColumnReach {
+public:
+    explicit ColumnReach(int width) : Reached_(static_cast<size_t>(width > 0 ? width : 0), 0) {}
+    // Records that columns [x0, x0 + w) now reach `reach`; returns where the newly shown part starts (the
+    // least reach among them, as far as the others have been shown it is shown again, unchanged), or -1
+    // when nothing new is shown.
+    int Extend(int x0, int w, int reach)
+    {
+        const auto first = Reached_.begin() + std::clamp<int64_t>(x0, 0, Reached_.size());
+        const auto last = Reached_.begin() + std::clamp<int64_t>(int64_t{x0} + w, 0, Reached_.size());
+        if (first == last)
+            return -1;
+        const int least = *std::min_element(first, last);
+        if (least >= reach)
+            return -1;
+        for (auto it = first; it != last; ++it)
+            *it = max(*it, reach);
+        return least;
     }
 
 private:
@@ -178,6 +205,7 @@ void BandFromRightTop(CTransitionEffects& fx, const EffectArgs& args)
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
     Reach rows(H / w + 1);
+    ColumnReach columns(W);
     for (int p = W; p > -50; p -= fx.Step) {
         const int e = ScaleBy(r, W - p);
         for (int i = 0; i <= e / w; ++i) {
@@ -187,8 +215,12 @@ void BandFromRightTop(CTransitionEffects& fx, const EffectArgs& args)
             if (from >= 0)
                 CopyPiece(fx, l, t, W - l - from, b - t);
         }
-        for (int k = 0; k <= (W - p) / w; ++k)
-            CopyPiece(fx, p + k * w, 0, w, min(H, e + Jitter()));
+        for (int k = 0; k <= (W - p) / w; ++k) {
+            const int height = min(H, e + Jitter());
+            const int from = columns.Extend(p + k * w, w, height);
+            if (from >= 0)
+                CopyPiece(fx, p + k * w, from, w, height - from);
+        }
         if (!EndFrame(fx, args.PauseMs))
             return;
     }
@@ -200,6 +232,7 @@ void BandFromRightBottom(CTransitionEffects& fx, const EffectArgs& args)
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
     Reach rows(H / w + 2);
+    ColumnReach columns(W);
     for (int p = W; p > -50; p -= fx.Step) {
         const int e = ScaleBy(r, W - p);
         for (int i = 1; i <= e / w + 1; ++i) {
@@ -211,7 +244,9 @@ void BandFromRightBottom(CTransitionEffects& fx, const EffectArgs& args)
         }
         for (int k = 0; k <= (W - p) / w; ++k) {
             const int t = max(0, H - e - Jitter());
-            CopyPiece(fx, p + k * w, t, w, H - t);
+            const int from = columns.Extend(p + k * w, w, H - t);
+            if (from >= 0)
+                CopyPiece(fx, p + k * w, t, w, H - t - from);
         }
         if (!EndFrame(fx, args.PauseMs))
             return;

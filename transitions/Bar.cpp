@@ -2,6 +2,7 @@
 // top bar H / 2 + 1 tall and a bottom bar. The move effects slide each bar into place carrying its picture,
 // the wipe effects uncover each bar in place; v grows by 2 px per frame. There is no final copy: the move
 // effects end on v = extent, which puts both bars whole; the wipe effects end 1 px past it on odd extents.
+// A wipe frame copies only the 2 px it uncovers: the frames before have put the rest of the bar in place.
 #include "transitions/Bar.h"
 
 #include "transitions/EffectKit.h"
@@ -60,8 +61,8 @@ void TowBarWipeDown(CTransitionEffects& fx, const EffectArgs& args)
 {
     RunBars(fx, args, fx.PictureHeight, false, [](CTransitionEffects& fx, int v) {
         const int W = fx.PictureWidth, H = fx.PictureHeight, hw = HalfWidth(fx);
-        CopyPiece(fx, 0, 0, hw, v);
-        CopyPiece(fx, hw, H - v, W - hw, v);
+        CopyPiece(fx, 0, v - kProgress, hw, kProgress);
+        CopyPiece(fx, hw, H - v, W - hw, kProgress);
     });
 }
 
@@ -69,8 +70,8 @@ void TowBarWipeUp(CTransitionEffects& fx, const EffectArgs& args)
 {
     RunBars(fx, args, fx.PictureHeight, false, [](CTransitionEffects& fx, int v) {
         const int W = fx.PictureWidth, H = fx.PictureHeight, hw = HalfWidth(fx);
-        CopyPiece(fx, 0, H - v, hw, v);
-        CopyPiece(fx, hw, 0, W - hw, v);
+        CopyPiece(fx, 0, H - v, hw, kProgress);
+        CopyPiece(fx, hw, v - kProgress, W - hw, kProgress);
     });
 }
 
@@ -96,8 +97,8 @@ void TwoBarWipeLeft(CTransitionEffects& fx, const EffectArgs& args)
 {
     RunBars(fx, args, fx.PictureWidth, false, [](CTransitionEffects& fx, int v) {
         const int W = fx.PictureWidth, H = fx.PictureHeight, hh = HalfHeight(fx);
-        CopyPiece(fx, W - v, 0, v, hh);
-        CopyPiece(fx, 0, hh, v, H - hh);
+        CopyPiece(fx, W - v, 0, kProgress, hh);
+        CopyPiece(fx, v - kProgress, hh, kProgress, H - hh);
     });
 }
 
@@ -105,7 +106,7 @@ void TwoBarWipeRight(CTransitionEffects& fx, const EffectArgs& args)
 {
     RunBars(fx, args, fx.PictureWidth, false, [](CTransitionEffects& fx, int v) {
         const int W = fx.PictureWidth, H = fx.PictureHeight, hh = HalfHeight(fx);
-        CopyPiece(fx, 0, 0, v, hh);
-        CopyPiece(fx, W - v, hh, v, H - hh);
+        CopyPiece(fx, v - kProgress, 0, kProgress, hh);
+        CopyPiece(fx, W - v, hh, kProgress, H - hh);
     });
 }

@@ -34,7 +34,7 @@ void RunBlocks(CTransitionEffects& fx, const EffectArgs& args, bool fromCenter)
 }
 
 // Copies the band between an outer rectangle and the inner one it contains, from source.
-void CopyRing(CTransitionEffects& fx, HDC source, const CentredRect& o, const CentredRect& i)
+void CopyRing(CTransitionEffects& fx, const CComPicture* source, const CentredRect& o, const CentredRect& i)
 {
     CopyPieceFrom(fx, source, o.Left, o.Top, o.Right - o.Left, i.Top - o.Top);
     CopyPieceFrom(fx, source, o.Left, i.Bottom, o.Right - o.Left, o.Bottom - i.Bottom);
@@ -65,11 +65,10 @@ void CenterDiffuse(CTransitionEffects& fx, const EffectArgs& args)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight;
     const int n = CentreSteps(W, H);
-    HDC picture = PictureDC(fx.Picture);
     CentredRect shown = CentreRect(W, H, 0);
     for (int i = 0; i < n; ++i) {
         const CentredRect next = CentreRect(W, H, i);
-        CopyRing(fx, picture, next, shown);
+        CopyRing(fx, fx.Picture, next, shown);
         shown = next;
         if (!EndFrame(fx, args.PauseMs))
             break;
@@ -96,9 +95,9 @@ void CenterEnvelop(CTransitionEffects& fx, const EffectArgs& args)
                 if (background)
                     ::BitBlt(temp, hole.Left, hole.Top, hole.Right - hole.Left, hole.Bottom - hole.Top,
                              background, fx.X + hole.Left, fx.Y + hole.Top, SRCCOPY);
-                CopyPieceFrom(fx, temp, 0, 0, W, H);
+                CopyPieceFrom(fx, frame.Get(), 0, 0, W, H);
             } else {
-                CopyRing(fx, picture, previous, hole);
+                CopyRing(fx, fx.Picture, previous, hole);
             }
             previous = hole;
             if (!EndFrame(fx, args.PauseMs))

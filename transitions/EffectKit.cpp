@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
+#include <vector>
 
 #include "classlib/Application.h"
 #include "classlib/Bitmap.h"
@@ -10,6 +12,9 @@
 #include "transitions/TransitionTestSeam.h"
 
 namespace {
+
+// Pieces from this size on are copied to the back buffer by the workers.
+constexpr int64_t kDirectPixels = 1 << 16;
 
 int g_LiveRegions = 0;
 int g_LiveTempPictures = 0;
@@ -150,19 +155,51 @@ int ScaleBy(float ratio, int value)
     return static_cast<int>(static_cast<double>(ratio) * static_cast<double>(value));
 }
 
-void CopyPieceFrom(CTransitionEffects& fx, HDC source, int x, int y, int w, int h)
+void CopyToTargets(CTransitionEffects& fx, const CComPicture* picture, int sx, int sy, int w, int h, int tx, int ty)
 {
-    if (!source || !ClipToPicture(fx, x, y, w, h))
+    HDC source = PictureDC(picture);
+    if (!source || w <= 0 || h <= 0)
         return;
+    HDC buffer = BackBufferDC(fx);
+    // The back buffer takes the pixels itself when the piece is large and lies inside the source, the drawing
+    // layer's clipping being the same as cutting the target rectangle to the back buffer.
+    PixelRect from, to;
+    int bx = tx, by = ty, bw = w, bh = h, bsx = sx, bsy = sy;
+    if (buffer && int64_t{w} * h >= kDirectPixels) {
+        to = PixelsOf(fx.BackBuffer);
+        const int skipX = std::max(0, -bx), skipY = std::max(0, -by);
+        bx += skipX, bsx += skipX, bw -= skipX;
+        by += skipY, bsy += skipY, bh -= skipY;
+        bw = std::min(bw, to.Width - bx);
+        bh = std::min(bh, to.Height - by);
+        from = PixelsOf(picture);
+        if (bsx < 0 || bsy < 0 || bsx + bw > from.Width || bsy + bh > from.Height)
+            from = PixelRect();
+    }
+    const std::function<void(int, int)> rows = [&](int first, int last) {
+        for (int r = first; r < last; ++r)
+            std::copy_n(from.Row(bsy + r) + bsx, bw, to.Row(by + r) + bx);
+    };
+    const bool direct = !from.IsEmpty() && !to.IsEmpty();
+    if (direct && bw > 0 && bh > 0)
+        fx.Workers.Begin(bh, int64_t{bw} * bh, rows);
     if (fx.WindowDC)
-        ::BitBlt(fx.WindowDC, fx.X + x, fx.Y + y, w, h, source, x, y, SRCCOPY);
-    if (HDC buffer = BackBufferDC(fx))
-        ::BitBlt(buffer, fx.X + x, fx.Y + y, w, h, source, x, y, SRCCOPY);
+        ::BitBlt(fx.WindowDC, tx, ty, w, h, source, sx, sy, SRCCOPY);
+    if (direct)
+        fx.Workers.Finish();
+    else if (buffer)
+        ::BitBlt(buffer, tx, ty, w, h, source, sx, sy, SRCCOPY);
+}
+
+void CopyPieceFrom(CTransitionEffects& fx, const CComPicture* source, int x, int y, int w, int h)
+{
+    if (ClipToPicture(fx, x, y, w, h))
+        CopyToTargets(fx, source, x, y, w, h, fx.X + x, fx.Y + y);
 }
 
 void CopyPiece(CTransitionEffects& fx, int x, int y, int w, int h)
 {
-    CopyPieceFrom(fx, PictureDC(fx.Picture), x, y, w, h);
+    CopyPieceFrom(fx, fx.Picture, x, y, w, h);
 }
 
 void CopyRows(CTransitionEffects& fx, int from, int to)
@@ -185,8 +222,40 @@ void CopyRegion(CTransitionEffects& fx, const CRegion& region)
         return;
     CombineRgn(clip.Handle(), clip.Handle(), region.Handle(), RGN_AND);
     OffsetRgn(clip.Handle(), fx.X, fx.Y);
+    // The back buffer takes the region's rectangles itself, on the workers, while the window takes its copy
+    // through the clip: walking thousands of rectangles twice in the drawing layer was most of a frame.
+    const PixelRect picture = PixelsOf(fx.Picture), buffer = PixelsOf(fx.BackBuffer);
+    std::vector<RECT> rects;
+    if (!picture.IsEmpty() && !buffer.IsEmpty())
+        if (const DWORD size = GetRegionData(clip.Handle(), 0, nullptr)) {
+            std::vector<char> data(size);
+            RGNDATA* rgn = reinterpret_cast<RGNDATA*>(data.data());
+            if (GetRegionData(clip.Handle(), size, rgn) == size) {
+                const RECT* r = reinterpret_cast<const RECT*>(rgn->Buffer);
+                rects.assign(r, r + rgn->rdh.nCount);
+            }
+        }
+    if (rects.empty()) {
+        CopyClipped(fx.WindowDC, clip.Handle(), fx, source);
+        CopyClipped(BackBufferDC(fx), clip.Handle(), fx, source);
+        return;
+    }
+    int64_t pixels = 0;
+    for (RECT& r : rects) {
+        r.left = std::max<LONG>(r.left, 0), r.top = std::max<LONG>(r.top, 0);
+        r.right = std::min<LONG>(r.right, buffer.Width), r.bottom = std::min<LONG>(r.bottom, buffer.Height);
+        pixels += r.left < r.right && r.top < r.bottom ? int64_t{r.right - r.left} * (r.bottom - r.top) : 0;
+    }
+    const std::function<void(int, int)> copy = [&](int first, int last) {
+        for (int i = first; i < last; ++i) {
+            const RECT& r = rects[static_cast<size_t>(i)];
+            for (LONG y = r.top; y < r.bottom && r.left < r.right; ++y)
+                std::copy_n(picture.Row(y - fx.Y) + (r.left - fx.X), r.right - r.left, buffer.Row(y) + r.left);
+        }
+    };
+    fx.Workers.Begin(static_cast<int>(rects.size()), pixels, copy);
     CopyClipped(fx.WindowDC, clip.Handle(), fx, source);
-    CopyClipped(BackBufferDC(fx), clip.Handle(), fx, source);
+    fx.Workers.Finish();
 }
 
 void SeedFromClock()

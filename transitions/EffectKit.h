@@ -65,11 +65,16 @@ float RatioOf(int num, int den);
 // ratio * value formed in double and cut toward zero.
 int ScaleBy(float ratio, int value);
 
+// Copies the w x h rectangle at (sx, sy) of the source to (tx, ty) on the window and on the back buffer.
+// A large piece reaches the back buffer through the workers while the window takes its copy, straight from
+// the source's pixels.
+void CopyToTargets(CTransitionEffects& fx, const CComPicture* source, int sx, int sy, int w, int h, int tx, int ty);
+
 // Copies the rectangle (x, y, w, h) of the new picture to (X + x, Y + y): window first, then back buffer.
 // Only the part inside the picture is copied.
 void CopyPiece(CTransitionEffects& fx, int x, int y, int w, int h);
 // The same from another source laid over the picture area (a temporary of the picture's size or larger).
-void CopyPieceFrom(CTransitionEffects& fx, HDC source, int x, int y, int w, int h);
+void CopyPieceFrom(CTransitionEffects& fx, const CComPicture* source, int x, int y, int w, int h);
 // Rows [from, to) or columns [from, to) of the new picture in place, cut to the picture as by CopyPiece.
 void CopyRows(CTransitionEffects& fx, int from, int to);
 void CopyColumns(CTransitionEffects& fx, int from, int to);

@@ -18,11 +18,7 @@ void CopyPieceTo(CTransitionEffects& fx, int sx, int sy, int w, int h, int dx, i
     const int y1 = std::min({sy + h, fx.PictureHeight, fx.PictureHeight - oy});
     if (x0 >= x1 || y0 >= y1)
         return;
-    const int tx = fx.X + x0 + ox, ty = fx.Y + y0 + oy;
-    if (fx.WindowDC)
-        ::BitBlt(fx.WindowDC, tx, ty, x1 - x0, y1 - y0, source, x0, y0, SRCCOPY);
-    if (HDC buffer = PictureDC(fx.BackBuffer))
-        ::BitBlt(buffer, tx, ty, x1 - x0, y1 - y0, source, x0, y0, SRCCOPY);
+    CopyToTargets(fx, fx.Picture, x0, y0, x1 - x0, y1 - y0, fx.X + x0 + ox, fx.Y + y0 + oy);
 }
 
 void RestoreBackground(CTransitionEffects& fx, int x, int y, int w, int h)

@@ -86,10 +86,11 @@ void Subtract(const SpanRow& now, const SpanRow& before, SpanRow& out)
     }
 }
 
-// Reveals runs of picture pixels: into the back buffer's pixels one run at a time, and onto the window in
-// bands of rows, each band through few rectangles taken from the back buffer. A clip region of one
-// rectangle per run and row made the drawing layer walk tens of thousands of rectangles a frame; the
-// rectangles of a band also take pixels that no run reveals, and those show the same on both targets.
+// Reveals runs of picture pixels: into the back buffer's pixels one run at a time, and onto the window in one
+// copy from the back buffer through a clip region of few rectangles, each covering the runs of a band of
+// rows. A clip region of one rectangle per run and row made the drawing layer walk tens of thousands of
+// rectangles a frame, and a copy per rectangle costs a call each; the rectangles of a band also take pixels
+// that no run reveals, and those show the same on both targets.
 class CRunCopier {
 public:
     explicit CRunCopier(CTransitionEffects& fx)
@@ -121,22 +122,45 @@ public:
         }
     }
 
-    void EndBand()
+    // Ends the frame: the rectangles of every band onto the window.
+    void Finish()
     {
+        EndBand();
         HDC buffer = PictureDC(Fx_.BackBuffer);
-        if (Fx_.WindowDC && buffer)
-            for (const Span& s : Band_)
-                ::BitBlt(Fx_.WindowDC, Fx_.X + s.X0, Fx_.Y + BandTop_, s.X1 - s.X0, BandBottom_ - BandTop_, buffer,
-                         Fx_.X + s.X0, Fx_.Y + BandTop_, SRCCOPY);
-        Band_.clear();
+        if (!Fx_.WindowDC || !buffer || Rects_.empty())
+            return;
+        RECT bounds = Rects_.front();
+        for (const RECT& r : Rects_)
+            UnionRect(&bounds, &bounds, &r);
+        std::vector<char> data(sizeof(RGNDATAHEADER) + Rects_.size() * sizeof(RECT));
+        RGNDATA* region = reinterpret_cast<RGNDATA*>(data.data());
+        region->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(Rects_.size()), 0, bounds};
+        std::copy(Rects_.begin(), Rects_.end(), reinterpret_cast<RECT*>(region->Buffer));
+        CRegion clip;
+        clip.Adopt(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
+        Rects_.clear();
+        if (!clip.Handle())
+            return;
+        SelectClipRgn(Fx_.WindowDC, clip.Handle());
+        ::BitBlt(Fx_.WindowDC, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 buffer, bounds.left, bounds.top, SRCCOPY);
+        SelectClipRgn(Fx_.WindowDC, nullptr);
     }
 
 private:
+    void EndBand()
+    {
+        for (const Span& s : Band_)
+            Rects_.push_back({Fx_.X + s.X0, Fx_.Y + BandTop_, Fx_.X + s.X1, Fx_.Y + BandBottom_});
+        Band_.clear();
+    }
+
     // Rows per band: fewer rectangles against more pixels copied twice.
     static constexpr int kBand = 32;
     CTransitionEffects& Fx_;
     PixelRect Picture_, Buffer_;
     SpanRow Band_, Scratch_;
+    std::vector<RECT> Rects_;
     int BandTop_ = 0, BandBottom_ = 0;
 };
 
@@ -186,7 +210,7 @@ void MultiWipe(CTransitionEffects& fx, const EffectArgs& args, Corner corner)
             shown[y].swap(now);
             copier.Row(y, fresh);
         }
-        copier.EndBand();
+        copier.Finish();
         if (!EndFrame(fx, args.PauseMs))
             break;
     }

@@ -45,10 +45,17 @@ void CParallelRows::Start()
 
 void CParallelRows::Run(int rows, int64_t pixels, const std::function<void(int, int)>& job)
 {
+    Begin(rows, pixels, job);
+    Finish();
+}
+
+void CParallelRows::Begin(int rows, int64_t pixels, const std::function<void(int, int)>& job)
+{
     if (rows <= 0)
         return;
     if (pixels < kParallelPixels || rows < 2) {
-        RunPart(job, 0, rows);
+        Small_ = &job;
+        Rows_ = rows;
         return;
     }
     if (Threads_.empty())
@@ -64,6 +71,18 @@ void CParallelRows::Run(int rows, int64_t pixels, const std::function<void(int, 
         ++Generation_;
     }
     Wake_.notify_all();
+}
+
+void CParallelRows::Finish()
+{
+    if (Small_) {
+        const std::function<void(int, int)>& job = *Small_;
+        Small_ = nullptr;
+        RunPart(job, 0, Rows_);
+        return;
+    }
+    if (!Job_)
+        return;
     if (!TakeParts()) {
         std::unique_lock<std::mutex> hold(Lock_);
         Done_.wait(hold, [this] { return RowsLeft_ == 0; });

@@ -20,6 +20,11 @@ public:
     // are done. `pixels` is the work's size: small jobs run on the calling thread alone. A part that
     // throws is left unfinished and the others still run.
     void Run(int rows, int64_t pixels, const std::function<void(int first, int last)>& job);
+    // Run in two halves, so that the calling thread can do other work meanwhile: Begin hands the job to the
+    // workers and returns at once; Finish takes the parts still left and returns when all are done. The job
+    // must live until Finish, and every Begin needs its Finish before the next Begin.
+    void Begin(int rows, int64_t pixels, const std::function<void(int first, int last)>& job);
+    void Finish();
 
 private:
     void Start();
@@ -32,6 +37,8 @@ private:
     std::condition_variable Wake_;
     std::condition_variable Done_;
     const std::function<void(int, int)>* Job_ = nullptr;
+    // A job too small for the workers, left for Finish.
+    const std::function<void(int, int)>* Small_ = nullptr;
     int Rows_ = 0;
     int PartRows_ = 1;
     int NextRow_ = 0;

@@ -1,23 +1,23 @@
 #include "transitions/PixelScale.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "transitions/ParallelRows.h"
 
 namespace {
 
-// Between the passes a pixel is held as four 16-bit lanes of one 64-bit word, a channel in each. Weights add
-// up to 256, so a weighted sum of 8-bit channels stays within its lane and one multiplication weighs all four.
-constexpr uint64_t kLaneMask = 0x00FF00FF00FF00FFull;
-constexpr uint64_t kLaneHalf = 0x0080008000800080ull;  // rounding
+// Channels are weighed in 16-bit lanes, eight to an SSE2 register. Weights add up to 256, so a weighted sum of
+// 8-bit channels stays within its lane and one multiplication weighs eight channels.
+const __m128i kZero = _mm_setzero_si128();
+const __m128i kHalf = _mm_set1_epi16(128);  // rounding
 
-uint32_t Packed(uint64_t lanes)
+// (sum + 128) >> 8 in each lane.
+__m128i Rounded(__m128i sum)
 {
-    uint64_t v = ((lanes + kLaneHalf) >> 8) & kLaneMask;
-    v = (v | (v >> 8)) & 0x0000FFFF0000FFFFull;
-    return static_cast<uint32_t>(v | (v >> 16));
+    return _mm_srli_epi16(_mm_add_epi16(sum, kHalf), 8);
 }
 
 // One axis: target sample d covers source samples [d * n / m, (d + 1) * n / m); averaged, each source sample
@@ -27,7 +27,8 @@ uint32_t Packed(uint64_t lanes)
 struct Taps {
     int Width = 1;
     std::vector<int> First;  // first source sample of each target sample
-    std::vector<uint32_t> Weights;  // Width per target sample
+    std::vector<uint16_t> Weights;  // Width per target sample
+    std::vector<uint16_t> Lanes;  // the weights again, each four times: one for each channel of a pixel
 
     Taps(int n, int m, int from, int to, ScaleFilter filter)
     {
@@ -35,18 +36,29 @@ struct Taps {
             for (int d = from; d < to; ++d)
                 First.push_back(static_cast<int>((int64_t{2} * d + 1) * n / (int64_t{2} * m)));
             Weights.assign(First.size(), 256);
-            return;
+        } else {
+            Average(n, m, from, to);
         }
-        std::vector<std::vector<uint32_t>> shares;
+        for (uint16_t w : Weights)
+            Lanes.insert(Lanes.end(), 4, w);
+    }
+    int Samples() const { return static_cast<int>(First.size()); }
+    // One past the last source sample any target sample reads, its unused weights included.
+    int End() const { return First.back() + Width; }
+
+private:
+    void Average(int n, int m, int from, int to)
+    {
+        std::vector<std::vector<uint16_t>> shares;
         for (int d = from; d < to; ++d) {
             // Positions in units of 1 / m source samples; the span is n units long.
             const int64_t start = int64_t{d} * n, end = start + n;
             const int first = static_cast<int>(start / m);
             int64_t cut = 0;  // 256ths handed out so far
-            std::vector<uint32_t> share;
+            std::vector<uint16_t> share;
             for (int64_t i = first; i * m < end; ++i) {
                 const int64_t upTo = (std::min(end, (i + 1) * m) - start) * 256 / n;
-                share.push_back(static_cast<uint32_t>(upTo - cut));
+                share.push_back(static_cast<uint16_t>(upTo - cut));
                 cut = upTo;
             }
             // Slivers too thin to weigh at either end are left out.
@@ -63,10 +75,36 @@ struct Taps {
         for (size_t k = 0; k < shares.size(); ++k)
             std::copy(shares[k].begin(), shares[k].end(), Weights.begin() + k * Width);
     }
-    int Samples() const { return static_cast<int>(First.size()); }
-    // One past the last source sample any target sample reads, its unused weights included.
-    int End() const { return First.back() + Width; }
 };
+
+// out[i] = the rows' channels i weighed by w, for i < n.
+void BlendRows(const uint8_t* const* rows, const uint16_t* w, int taps, size_t n, uint16_t* out)
+{
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        __m128i lo = kZero, hi = kZero;
+        for (int t = 0; t < taps; ++t) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[t] + i));
+            const __m128i weight = _mm_set1_epi16(static_cast<short>(w[t]));
+            lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(v, kZero), weight));
+            hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(v, kZero), weight));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), Rounded(lo));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), Rounded(hi));
+    }
+    for (; i < n; ++i) {
+        unsigned sum = 0;
+        for (int t = 0; t < taps; ++t)
+            sum += rows[t][i] * unsigned{w[t]};
+        out[i] = static_cast<uint16_t>((sum + 128) >> 8);
+    }
+}
+
+// Four lanes (one pixel) from memory into the low half of a register.
+__m128i Pixel(const uint16_t* lanes)
+{
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes));
+}
 
 // Scales rows [first, last) of the clipped box: first down, each row a weighted sum of source rows kept one
 // lane per channel, then across.
@@ -83,7 +121,8 @@ struct ScaleJob {
         const int c0 = Across.First.front();
         const int used = std::min(Across.End(), From.Width) - c0;
         const size_t channels = 4 * static_cast<size_t>(used);
-        std::vector<uint16_t> lanes(4 * static_cast<size_t>(Across.End() - c0), 0), sum(channels);
+        // Room for the widest unaligned read past the last pixel.
+        std::vector<uint16_t> lanes(4 * static_cast<size_t>(Across.End() - c0) + 8, 0);
         // Unscaled across: the box takes the blended rows as they are.
         const bool straight = Across.Width == 1 && Across.Samples() == used;
         // Where the runs of target pixels that take the same source pixel start, and the end.
@@ -94,12 +133,14 @@ struct ScaleJob {
                     runs.push_back(j);
             runs.push_back(Across.Samples());
         }
+        std::vector<const uint8_t*> sources(Down.Width);
         for (int k = first; k < last; ++k) {
-            const uint32_t* w = &Down.Weights[static_cast<size_t>(k) * Down.Width];
+            const uint16_t* w = &Down.Weights[static_cast<size_t>(k) * Down.Width];
             int taps = Down.Width;
             while (taps > 1 && w[taps - 1] == 0)
                 --taps;
             const int row0 = Down.First[k];
+            taps = std::max(1, std::min(taps, From.Height - row0));
             uint32_t* out = To.Row(ToY + k) + ToX;
             const uint8_t* src = Bytes(From.Row(row0) + c0);
             // One source row and one source pixel per target pixel: the pixels are taken as they are.
@@ -113,30 +154,18 @@ struct ScaleJob {
                     std::fill(out + runs[r], out + runs[r + 1], line[Across.First[runs[r]]]);
                 continue;
             }
-            if (taps == 1) {
-                std::copy(src, src + channels, lanes.begin());
-            } else {
-                for (size_t i = 0; i < channels; ++i)
-                    sum[i] = static_cast<uint16_t>(src[i] * w[0]);
-                for (int t = 1; t < taps && row0 + t < From.Height; ++t) {
-                    const uint8_t* more = Bytes(From.Row(row0 + t) + c0);
-                    const uint16_t wt = static_cast<uint16_t>(w[t]);
-                    for (size_t i = 0; i < channels; ++i)
-                        sum[i] = static_cast<uint16_t>(sum[i] + more[i] * wt);
-                }
-                for (size_t i = 0; i < channels; ++i)
-                    lanes[i] = static_cast<uint16_t>((sum[i] + 128) >> 8);
-            }
+            for (int t = 0; t < taps; ++t)
+                sources[t] = Bytes(From.Row(row0 + t) + c0);
+            BlendRows(sources.data(), w, taps, channels, lanes.data());
             if (straight) {
-                for (int j = 0; j < used; ++j)
-                    out[j] = Packed(Lane(lanes, j) << 8);
+                Pack(lanes.data(), used, out);
                 continue;
             }
             switch (Across.Width) {
-            case 1: RowAcross<1>(lanes, c0, out); break;
-            case 2: RowAcross<2>(lanes, c0, out); break;
-            case 3: RowAcross<3>(lanes, c0, out); break;
-            default: RowAcross<0>(lanes, c0, out); break;
+            case 1: RowAcross<1>(lanes.data(), c0, out); break;
+            case 2: RowAcross<2>(lanes.data(), c0, out); break;
+            case 3: RowAcross<3>(lanes.data(), c0, out); break;
+            default: RowAcross<0>(lanes.data(), c0, out); break;
             }
         }
     }
@@ -144,26 +173,44 @@ struct ScaleJob {
     static const uint8_t* Bytes(const uint32_t* p) { return reinterpret_cast<const uint8_t*>(p); }
     static uint8_t* Bytes(uint32_t* p) { return reinterpret_cast<uint8_t*>(p); }
 
-    // Pixel i of a blended row as one word of lanes.
-    static uint64_t Lane(const std::vector<uint16_t>& lanes, size_t i)
+    // Blended lanes back to pixels as they are.
+    static void Pack(const uint16_t* lanes, int count, uint32_t* out)
     {
-        uint64_t v;
-        std::memcpy(&v, &lanes[4 * i], sizeof v);
-        return v;
+        int j = 0;
+        for (; j + 4 <= count; j += 4) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes + 4 * j));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes + 4 * j + 8));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + j), _mm_packus_epi16(a, b));
+        }
+        for (; j < count; ++j)
+            out[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(Pixel(lanes + 4 * j), kZero)));
     }
 
-    // N weights per target pixel, or Across.Width of them for N = 0.
+    // N weights per target pixel, or Across.Width of them for N = 0; two target pixels at a time.
     template <int N>
-    void RowAcross(const std::vector<uint16_t>& lanes, int c0, uint32_t* out) const
+    void RowAcross(const uint16_t* lanes, int c0, uint32_t* out) const
     {
         const int n = N > 0 ? N : Across.Width;
-        const uint32_t* w = Across.Weights.data();
-        for (int j = 0; j < Across.Samples(); ++j, w += n) {
-            const size_t i = static_cast<size_t>(Across.First[j] - c0);
-            uint64_t v = 0;
+        const int count = Across.Samples();
+        const uint16_t* w = Across.Lanes.data();
+        int j = 0;
+        for (; j + 2 <= count; j += 2, w += 8 * n) {
+            const uint16_t* a = lanes + 4 * static_cast<size_t>(Across.First[j] - c0);
+            const uint16_t* b = lanes + 4 * static_cast<size_t>(Across.First[j + 1] - c0);
+            __m128i sum = kZero;
+            for (int t = 0; t < n; ++t) {
+                const __m128i v = _mm_unpacklo_epi64(Pixel(a + 4 * t), Pixel(b + 4 * t));
+                const __m128i weight = _mm_unpacklo_epi64(Pixel(w + 4 * t), Pixel(w + 4 * (n + t)));
+                sum = _mm_add_epi16(sum, _mm_mullo_epi16(v, weight));
+            }
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + j), _mm_packus_epi16(Rounded(sum), kZero));
+        }
+        if (j < count) {
+            const uint16_t* a = lanes + 4 * static_cast<size_t>(Across.First[j] - c0);
+            __m128i sum = kZero;
             for (int t = 0; t < n; ++t)
-                v += Lane(lanes, i + t) * w[t];
-            out[j] = Packed(v);
+                sum = _mm_add_epi16(sum, _mm_mullo_epi16(Pixel(a + 4 * t), Pixel(w + 4 * t)));
+            out[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(Rounded(sum), kZero)));
         }
     }
 };

@@ -48,9 +48,9 @@ public:
     void Show(int from, int to) const
     {
         if (Rows_)
-            CopyPieceFrom(Fx_, Temp_.Handle(), 0, from, Fx_.PictureWidth, to - from);
+            CopyPieceFrom(Fx_, Temp_.Get(), 0, from, Fx_.PictureWidth, to - from);
         else
-            CopyPieceFrom(Fx_, Temp_.Handle(), from, 0, to - from, Fx_.PictureHeight);
+            CopyPieceFrom(Fx_, Temp_.Get(), from, 0, to - from, Fx_.PictureHeight);
     }
 
 private:

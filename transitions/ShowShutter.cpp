@@ -1,15 +1,13 @@
 // Show effects: a rectangle of the picture's proportions hangs from one corner and grows 2 px per frame on
 // its shorter side; or the picture's even columns (rows) enter from the left (top) and its odd ones from
-// the right (bottom), composed in a temporary over the background. Shutter effects: bands about 10 px deep
+// the right (bottom), composed over the background. Shutter effects: bands about 10 px deep
 // fill 2 px per frame, the even bands from one edge and the odd bands from the other. Every routine ends
 // with a copy of the whole picture, also after a stop.
 #include "transitions/ShowShutter.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
-#include "classlib/Bitmap.h"
 #include "data/FileLog.h"
 #include "transitions/AreaBackground.h"
 #include "transitions/EffectKit.h"
@@ -45,68 +43,61 @@ void ShowFromCorner(CTransitionEffects& fx, const EffectArgs& args, bool right, 
     fx.ShowWithoutEffect();
 }
 
-// Lines [from, to) of the temporary, rows or columns, to both targets.
-void ShowLines(CTransitionEffects& fx, CTempPicture& temp, bool rows, int from, int to)
+// Lines [from, to) of the composition, rows or columns, onto the targets.
+void ShowLines(const CTransitionEffects& fx, CAreaCanvas& canvas, bool rows, int from, int to)
 {
     if (from >= to)
         return;
     if (rows)
-        CopyPieceFrom(fx, temp.Handle(), 0, from, fx.PictureWidth, to - from);
+        canvas.Show(0, from, fx.PictureWidth, to - from);
     else
-        CopyPieceFrom(fx, temp.Handle(), from, 0, to - from, fx.PictureHeight);
+        canvas.Show(from, 0, to - from, fx.PictureHeight);
 }
 
-// The comb: frame i (0..half, by `advance`) writes into the temporary line 2 (half - i) + 2j of the picture
-// at line 2j and line 2j + 1 at line 2 (half - i) + 2j + 1, for j = 0..i, then shows the temporary. Lines
-// past the picture's end carry nothing and are left out. The lines are moved as pixels: one column at a
-// time through the drawing layer would cost a call per column and frame.
+// The comb: frame i (0..half, by `advance`) writes into the composition line 2 (half - i) + 2j of the picture
+// at line 2j and line 2 j + 1 at line 2 (half - i) + 2j + 1, for j = 0..i, then shows it. Lines past the
+// picture's end carry nothing and are left out. The lines are moved as pixels: one column at a time through
+// the drawing layer would cost a call per column and frame.
 void ShowComb(CTransitionEffects& fx, const EffectArgs& args, bool rows, int advance)
 {
     const int W = fx.PictureWidth, H = fx.PictureHeight;
-    CTempPicture temp(W, H);
-    if (!temp.IsMade()) {
+    CAreaCanvas canvas(fx);
+    if (!canvas.IsReady()) {
         ZELT_LOG("ShowShutter", "cannot make the comb's %d x %d temporary: the picture is shown at once", W, H);
         fx.ShowWithoutEffect();
         return;
     }
-    CopyAreaBackground(fx, temp);
-    TBitmap& picture = *fx.Picture->Bitmap();
-    TBitmap& comb = *temp.Get()->Bitmap();
-    std::vector<const uint32_t*> from(H);
-    std::vector<uint32_t*> to(H);
-    for (int y = 0; y < H; ++y) {
-        from[y] = picture.ScanLine(y);
-        to[y] = comb.ScanLine(y);
-    }
+    const PixelRect picture = PixelsOf(fx.Picture);
     const int extent = rows ? H : W;
     const int half = extent / 2 + 1;
     for (int i = 0; i <= half; i += advance) {
         const int shift = 2 * (half - i);
-        GdiFlush();  // the previous frame's copies out of the temporary are done before it is written
+        // The previous frame's copies out of the composition are done before it is written.
+        const PixelRect comb = canvas.Pixels();
         // Even lines 0..2i take line + shift; odd lines shift + 1..shift + 2i + 1 take line - shift.
         const int evenEnd = std::min(2 * i + 1, extent - shift);
         const int oddEnd = std::min(shift + 2 * i + 2, extent);
         if (rows) {
             for (int y = 0; y < evenEnd; y += 2)
-                std::copy_n(from[y + shift], W, to[y]);
+                std::copy_n(picture.Row(y + shift), W, comb.Row(y));
             for (int y = shift + 1; y < oddEnd; y += 2)
-                std::copy_n(from[y - shift], W, to[y]);
+                std::copy_n(picture.Row(y - shift), W, comb.Row(y));
         } else {
             for (int y = 0; y < H; ++y) {
+                const uint32_t* from = picture.Row(y);
+                uint32_t* to = comb.Row(y);
                 for (int x = 0; x < evenEnd; x += 2)
-                    to[y][x] = from[y][x + shift];
+                    to[x] = from[x + shift];
                 for (int x = shift + 1; x < oddEnd; x += 2)
-                    to[y][x] = from[y][x - shift];
+                    to[x] = from[x - shift];
             }
         }
-        // The temporary changes only in the lines just written: once shown whole, it is shown by those.
-        if (i == 0)
-            CopyPieceFrom(fx, temp.Handle(), 0, 0, W, H);
-        else if (evenEnd >= shift + 1)
-            ShowLines(fx, temp, rows, 0, oddEnd);
+        // The composition changes only in the lines just written.
+        if (evenEnd >= shift + 1)
+            ShowLines(fx, canvas, rows, 0, oddEnd);
         else {
-            ShowLines(fx, temp, rows, 0, evenEnd);
-            ShowLines(fx, temp, rows, shift + 1, oddEnd);
+            ShowLines(fx, canvas, rows, 0, evenEnd);
+            ShowLines(fx, canvas, rows, shift + 1, oddEnd);
         }
         if (!EndFrame(fx, args.PauseMs))
             break;

@@ -1,5 +1,5 @@
-// Stretch effects: each frame stretches the whole picture (smoothing) into the current box of a temporary
-// that starts as the background under the picture area and is never cleared, then shows the temporary.
+// Stretch effects: each frame stretches the whole picture (smoothing) into the current box of a composition
+// that starts as the background under the picture area and is never cleared, then shows the box.
 // The box grows by Step per frame (2 for "from right"); a final copy completes the picture, also after a
 // stop, and the temporary's stretch mode is given back before it is freed.
 #include "transitions/Stretch.h"
@@ -11,7 +11,6 @@
 #include "transitions/AreaBackground.h"
 #include "transitions/PixelScale.h"
 #include "transitions/EffectKit.h"
-#include "transitions/ParallelRows.h"
 #include "transitions/PicturePyramid.h"
 
 namespace {
@@ -21,52 +20,44 @@ struct Box {
     int X, Y, W, H;
 };
 
-// The temporary being composed, in halftone stretch mode for as long as this object lives. The smoothing
-// stretch is an area-averaging scale of our own from pre-shrunk copies of the picture, shared out over a few
-// threads: the drawing layer's halftone reads the whole picture for every frame and is far too slow.
+// Where the frames are composed, the temporary (when there is one) in halftone stretch mode for as long as
+// this object lives. The smoothing stretch is an area-averaging scale of our own from pre-shrunk copies of the
+// picture, on the helper threads: the drawing layer's halftone reads the whole picture for every frame and is
+// far too slow.
 class CStretchCanvas {
 public:
     explicit CStretchCanvas(CTransitionEffects& fx)
-        : Fx_(fx), Temp_(fx.PictureWidth, fx.PictureHeight), Pyramid_(PixelsOf(fx.Picture), Rows_)
+        : Fx_(fx), Canvas_(fx), Pyramid_(PixelsOf(fx.Picture), fx.Workers)
     {
-        if (!Temp_.IsMade())
-            return;
-        CopyAreaBackground(fx, Temp_);
-        PreviousMode_ = Temp_.Get()->DC()->SetStretchBltMode(HALFTONE);
+        if (Canvas_.IsReady() && Canvas_.Temp())
+            PreviousMode_ = Canvas_.Temp()->Get()->DC()->SetStretchBltMode(HALFTONE);
     }
     ~CStretchCanvas()
     {
-        if (Temp_.IsMade())
-            Temp_.Get()->DC()->SetStretchBltMode(PreviousMode_);
+        if (Canvas_.IsReady() && Canvas_.Temp())
+            Canvas_.Temp()->Get()->DC()->SetStretchBltMode(PreviousMode_);
     }
     CStretchCanvas(const CStretchCanvas&) = delete;
     CStretchCanvas& operator=(const CStretchCanvas&) = delete;
 
-    bool IsReady() const { return Temp_.IsMade(); }
+    bool IsReady() const { return Canvas_.IsReady(); }
 
-    // Stretches the picture into the box, shows the temporary, and ends the frame; false on a stop. The
-    // temporary changes only inside the box, which holds every earlier box, so once it has been shown whole
-    // each frame shows the box alone.
+    // Stretches the picture into the box, shows it, and ends the frame; false on a stop. The composition
+    // changes only inside the box, which holds every earlier box, so each frame shows the box alone.
     bool Frame(const Box& box, int pauseMs)
     {
         if (box.W > 0 && box.H > 0)
-            ScalePixels(Pyramid_.For(box.W, box.H), PixelsOf(Temp_.Get()), box.X, box.Y, box.W, box.H,
-                        ScaleFilter::Average, &Rows_);
-        if (ShownWhole_)
-            CopyPieceFrom(Fx_, Temp_.Handle(), box.X, box.Y, box.W, box.H);
-        else
-            CopyPieceFrom(Fx_, Temp_.Handle(), 0, 0, Fx_.PictureWidth, Fx_.PictureHeight);
-        ShownWhole_ = true;
+            ScalePixels(Pyramid_.For(box.W, box.H), Canvas_.Pixels(), box.X, box.Y, box.W, box.H,
+                        ScaleFilter::Average, &Fx_.Workers);
+        Canvas_.Show(box.X, box.Y, box.W, box.H);
         return EndFrame(Fx_, pauseMs);
     }
 
 private:
     CTransitionEffects& Fx_;
-    CTempPicture Temp_;
+    CAreaCanvas Canvas_;
     int PreviousMode_ = 0;
-    CParallelRows Rows_;
     CPicturePyramid Pyramid_;
-    bool ShownWhole_ = false;
 };
 
 // Makes the canvas, runs the frames while it could be made, and ends with the final copy.

@@ -123,13 +123,7 @@ void CTransitionEffects::ShowWithoutEffect()
 
 void CTransitionEffects::BlitBoth(int x, int y, int w, int h, CComPicture* src, int sx, int sy)
 {
-    HDC source = PictureDC(src);
-    if (!source || w <= 0 || h <= 0)
-        return;
-    if (HDC buffer = PictureDC(BackBuffer))
-        ::BitBlt(buffer, x, y, w, h, source, sx, sy, SRCCOPY);
-    if (WindowDC)
-        ::BitBlt(WindowDC, x, y, w, h, source, sx, sy, SRCCOPY);
+    CopyToTargets(*this, src, sx, sy, w, h, x, y);
 }
 
 int CTransitionEffects::SetStretchModes(int mode)

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "transitions/ParallelRows.h"
+
 class CComPicture;
 class TThread;
 
@@ -65,6 +67,9 @@ public:
     int32_t BufferHeight = 0;
     // Pacing: when the current pause ends, in performance-counter ticks (set when the effect starts).
     int64_t PauseDue = 0;
+    // Helpers for the pixel work of large frames; they start with the first such frame and end with this
+    // object.
+    CParallelRows Workers;
 
 private:
     void RunEffect();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "transitions/EffectKit.h"
+#include "transitions/GrowingReveal.h"
 
 namespace {
 
@@ -25,11 +26,13 @@ bool InRange(const PhaseRange& range, int v)
     return range.Delta > 0 ? v <= range.Limit : v >= range.Limit;
 }
 
-void CopyPolygon(CTransitionEffects& fx, const std::vector<POINT>& points)
+// Each frame's wedge is shown through what it adds to the wedges before: they only ever put picture pixels
+// in place, so the rest shows already.
+void CopyPolygon(CTransitionEffects& fx, CGrowingReveal& reveal, const std::vector<POINT>& points)
 {
     CRegion region;
     region.Adopt(CreatePolygonRgn(points.data(), static_cast<int>(points.size()), WINDING));
-    CopyRegion(fx, region);
+    reveal.Show(fx, region);
 }
 
 // Runs the three phases: phase 0 from 1 up to `open`, then `sweep`, then from `close` down to 0.
@@ -39,11 +42,12 @@ void RunWedge(CTransitionEffects& fx, const EffectArgs& args, int open, PhaseRan
     const int W = fx.PictureWidth, H = fx.PictureHeight;
     const int cx = (W + 2) / 2, cy = (H + 2) / 2;
     const PhaseRange phases[3] = {{1, open, 2}, sweep, {close, 0, -2}};
+    CGrowingReveal reveal;
     // Left on a stop request; the final copy follows either way.
     auto frames = [&] {
         for (int phase = 0; phase < 3; ++phase)
             for (int v = phases[phase].Start; InRange(phases[phase], v); v += phases[phase].Delta) {
-                CopyPolygon(fx, polygon(phase, v, W, H, cx, cy));
+                CopyPolygon(fx, reveal, polygon(phase, v, W, H, cx, cy));
                 if (!EndFrame(fx, args.PauseMs))
                     return;
             }
