@@ -12,6 +12,7 @@
 
 #include "data/Random.h"
 #include "transitions/EffectKit.h"
+#include "transitions/GrowingReveal.h"
 
 using std::max;
 using std::min;
@@ -43,6 +44,46 @@ public:
 
 private:
     std::vector<int> Reached_;
+};
+
+// For strips that grow both ways around the centre: the span each pixel line (row or column) has shown so
+// far. Every span holds or touches the centre line, so what a line showed together is one span.
+class SpanReach {
+public:
+    explicit SpanReach(int lines) : Shown_(static_cast<size_t>(lines > 0 ? lines : 0), Span{0, 0}) {}
+    // Records that lines [first, last) now show [from, to); calls copy(a, b) for the parts of it that not
+    // every one of these lines shows yet (lines that show more take those pixels again, unchanged).
+    template <typename Copy>
+    void Extend(int first, int last, int from, int to, Copy copy)
+    {
+        first = std::clamp(first, 0, static_cast<int>(Shown_.size()));
+        last = std::clamp(last, first, static_cast<int>(Shown_.size()));
+        if (from >= to || first >= last)
+            return;
+        Span common = Shown_[static_cast<size_t>(first)];
+        for (int i = first; i < last; ++i) {
+            const Span& line = Shown_[static_cast<size_t>(i)];
+            common = {max(common.From, line.From), min(common.To, line.To)};
+        }
+        if (common.From >= common.To) {
+            copy(from, to);
+        } else {
+            if (from < common.From)
+                copy(from, min(to, common.From));
+            if (to > common.To)
+                copy(max(from, common.To), to);
+        }
+        for (int i = first; i < last; ++i) {
+            Span& line = Shown_[static_cast<size_t>(i)];
+            line = line.From < line.To ? Span{min(from, line.From), max(to, line.To)} : Span{from, to};
+        }
+    }
+
+private:
+    struct Span {
+        int From, To;
+    };
+    std::vector<Span> Shown_;
 };
 
 // The same per pixel column, for strips that move across the picture with the front: how far each column
@@ -260,19 +301,20 @@ void BandFromCenter(CTransitionEffects& fx, const EffectArgs& args)
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const int cx = W / 2 + 1, cy = H / 2 + 1;
     const float r = RatioOf(H, W);
+    SpanReach rows(H), columns(W);
     for (int p = 0; p < W / 2 + 51; p += fx.Step) {
         const int g = ScaleBy(r, p);
         for (int y = max(0, cy - g); y < min(H, cy + g); y += w) {
             const int l = max(0, cx - p - Jitter());
             const int right = min(W, cx + p + Jitter());
             const int t = min(y, H), b = min(t + w, H);
-            CopyPiece(fx, l, t, right - l, b - t);
+            rows.Extend(t, b, l, right, [&](int from, int to) { CopyPiece(fx, from, t, to - from, b - t); });
         }
         for (int x = max(0, cx - p); x < min(W, cx + p); x += w) {
             const int t = max(0, cy - g - Jitter());
             const int b = min(H, cy + g + Jitter());
             const int l = min(x, W), right = min(l + w, W);
-            CopyPiece(fx, l, t, right - l, b - t);
+            columns.Extend(l, right, t, b, [&](int from, int to) { CopyPiece(fx, l, from, right - l, to - from); });
         }
         if (!EndFrame(fx, args.PauseMs))
             return;
@@ -285,6 +327,7 @@ void BandToCenter(CTransitionEffects& fx, const EffectArgs& args)
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const int cx = W / 2 + 1, cy = H / 2 + 1;
     const float r = RatioOf(H, W);
+    CGrowingReveal reveal;
     for (int p = cx; p > -50; p -= fx.Step) {
         const int g = ScaleBy(r, p);
         // The ragged centre of the old screen that stays uncovered in this frame.
@@ -303,7 +346,7 @@ void BandToCenter(CTransitionEffects& fx, const EffectArgs& args)
         }
         CRegion shown(0, 0, W, H);
         shown.Subtract(uncovered);
-        CopyRegion(fx, shown);
+        reveal.Show(fx, shown);
         if (!EndFrame(fx, args.PauseMs))
             return;
     }
