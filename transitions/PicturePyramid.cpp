@@ -34,15 +34,17 @@ const PixelRect& CPicturePyramid::Level(int kx, int ky)
     std::unique_ptr<Copy>& copy = Copies_[{kx, ky}];
     if (copy)
         return copy->Rect;
-    // Each copy is made from the one halved once less, across first.
-    const PixelRect& from = kx > 0 ? Level(kx - 1, ky) : Level(0, ky - 1);
+    // Each copy is made from the one halved once less along both axes where both are halved (a box that
+    // keeps the picture's proportions needs no others), else along the one.
+    const PixelRect& from = kx > 0 && ky > 0 ? Level(kx - 1, ky - 1) : kx > 0 ? Level(kx - 1, ky) : Level(0, ky - 1);
     try {
         auto made = std::make_unique<Copy>();
         made->Rect.Width = Halved(Picture_.Width, kx);
         made->Rect.Height = Halved(Picture_.Height, ky);
         made->Rect.Stride = made->Rect.Width;
-        made->Pixels.resize(static_cast<size_t>(made->Rect.Width) * made->Rect.Height);
-        made->Rect.Bits = made->Pixels.data();
+        // Left unfilled: the scaling writes every pixel.
+        made->Pixels.reset(new uint32_t[static_cast<size_t>(made->Rect.Width) * made->Rect.Height]);
+        made->Rect.Bits = made->Pixels.get();
         ScalePixels(from, made->Rect, 0, 0, made->Rect.Width, made->Rect.Height, ScaleFilter::Average,
                     &Rows_);
         copy = std::move(made);

@@ -4,7 +4,6 @@
 
 #include <map>
 #include <memory>
-#include <vector>
 
 #include "transitions/PixelScale.h"
 
@@ -23,7 +22,7 @@ private:
     const PixelRect& Level(int kx, int ky);
 
     struct Copy {
-        std::vector<uint32_t> Pixels;
+        std::unique_ptr<uint32_t[]> Pixels;
         PixelRect Rect;
     };
     PixelRect Picture_;
