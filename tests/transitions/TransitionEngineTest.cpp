@@ -367,3 +367,43 @@ TEST(EffectKitTest, TemporaryPicturesAndRegionsAreCounted)
 }
 
 } // namespace
+
+namespace {
+
+// A picture whose every pixel tells where it came from.
+void Mark(CComPicture& picture, int w, int h, uint32_t mark)
+{
+    ASSERT_TRUE(picture.Create(w, h, 0));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            picture.Bitmap()->ScanLine(y)[x] = CoordPixel(x, y, mark);
+}
+
+} // namespace
+
+// Pieces large enough to reach the back buffer as pixel copies on the helper threads land exactly where the
+// drawing layer's copy puts them, cut the same way at every edge of the back buffer and the source.
+TEST(EffectKitTest, LargePiecesReachTheBackBufferAsTheDrawingLayerCopiesThem)
+{
+    const int W = 1700, H = 1300;
+    CComPicture source, buffer, expected;
+    Mark(source, W, H, kPictureMark);
+    struct Piece {
+        int Sx, Sy, W, H, Tx, Ty;
+    };
+    for (const Piece& p : {Piece{0, 0, W, H, 0, 0}, Piece{5, 7, 1600, 1310, -40, 30}, Piece{0, 0, 1690, 1290, 60, -25},
+                           Piece{-3, 0, 1650, 1290, 0, 0}}) {
+        Mark(buffer, W + 20, H + 10, kBackgroundMark);
+        Mark(expected, W + 20, H + 10, kBackgroundMark);
+        BitBlt(expected.DC()->Handle(), p.Tx, p.Ty, p.W, p.H, source.DC()->Handle(), p.Sx, p.Sy, SRCCOPY);
+        CTransitionEffects fx;
+        fx.BackBuffer = &buffer;
+        CopyToTargets(fx, &source, p.Sx, p.Sy, p.W, p.H, p.Tx, p.Ty);
+        GdiFlush();
+        int wrong = 0;
+        for (int y = 0; y < H + 10; ++y)
+            for (int x = 0; x < W + 20; ++x)
+                wrong += buffer.Bitmap()->ScanLine(y)[x] != expected.Bitmap()->ScanLine(y)[x];
+        EXPECT_EQ(wrong, 0) << "piece at " << p.Tx << "," << p.Ty << " from " << p.Sx << "," << p.Sy;
+    }
+}
