@@ -58,9 +58,7 @@ void CAreaCanvas::Show(int x, int y, int w, int h)
         CopyPieceFrom(Fx_, Temp_->Get(), x, y, w, h);
         return;
     }
-    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = std::min(x + w, Fx_.PictureWidth), y1 = std::min(y + h, Fx_.PictureHeight);
-    if (Fx_.WindowDC && x0 < x1 && y0 < y1)
-        ::BitBlt(Fx_.WindowDC, Fx_.X + x0, Fx_.Y + y0, x1 - x0, y1 - y0, PictureDC(Fx_.BackBuffer), Fx_.X + x0,
-                 Fx_.Y + y0, SRCCOPY);
+    if (Fx_.WindowDC && ClipToPicture(Fx_, x, y, w, h))
+        ::BitBlt(Fx_.WindowDC, Fx_.X + x, Fx_.Y + y, w, h, PictureDC(Fx_.BackBuffer), Fx_.X + x, Fx_.Y + y,
+                 SRCCOPY);
 }

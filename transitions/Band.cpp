@@ -7,7 +7,6 @@
 #include "transitions/Band.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "data/Random.h"
@@ -29,18 +28,28 @@ void FinalCopy(CTransitionEffects& fx)
     CopyPiece(fx, 0, 0, fx.PictureWidth, fx.PictureHeight);
 }
 
-// How far each strip anchored at an edge has reached so far, measured from its edge.
+// How far each strip anchored at an edge, or each pixel column, has reached so far, measured from its edge.
 class Reach {
 public:
     explicit Reach(int strips) : Reached_(static_cast<size_t>(strips > 0 ? strips : 0), 0) {}
-    // Records that strip i now reaches `reach`; returns where the newly shown part starts, or -1 when
-    // nothing new is shown (also for strips outside the table).
-    int Extend(int i, int reach)
+    // Records that entries [first, first + count) now reach `reach`; returns where the newly shown part
+    // starts (the least reach among them: as far as the others have been shown it is shown again, unchanged),
+    // or -1 when nothing new is shown (also for entries outside the table).
+    int Extend(int first, int count, int reach)
     {
-        if (i < 0 || static_cast<size_t>(i) >= Reached_.size() || reach <= Reached_[i])
+        const auto from = Reached_.begin() + std::clamp<int64_t>(first, 0, Reached_.size());
+        const auto to = Reached_.begin() + std::clamp<int64_t>(int64_t{first} + count, 0, Reached_.size());
+        if (from == to)
             return -1;
-        return std::exchange(Reached_[i], reach);
+        const int least = *std::min_element(from, to);
+        if (least >= reach)
+            return -1;
+        for (auto it = from; it != to; ++it)
+            *it = max(*it, reach);
+        return least;
     }
+    // The same for strip i alone.
+    int Extend(int i, int reach) { return Extend(i, 1, reach); }
 
 private:
     std::vector<int> Reached_;
@@ -84,32 +93,6 @@ private:
         int From, To;
     };
     std::vector<Span> Shown_;
-};
-
-// The same per pixel column, for strips that move across the picture with the front: how far each column
-// has been shown from its edge.
-class ColumnReach {
-public:
-    explicit ColumnReach(int width) : Reached_(static_cast<size_t>(width > 0 ? width : 0), 0) {}
-    // Records that columns [x0, x0 + w) now reach `reach`; returns where the newly shown part starts (the
-    // least reach among them, as far as the others have been shown it is shown again, unchanged), or -1
-    // when nothing new is shown.
-    int Extend(int x0, int w, int reach)
-    {
-        const auto first = Reached_.begin() + std::clamp<int64_t>(x0, 0, Reached_.size());
-        const auto last = Reached_.begin() + std::clamp<int64_t>(int64_t{x0} + w, 0, Reached_.size());
-        if (first == last)
-            return -1;
-        const int least = *std::min_element(first, last);
-        if (least >= reach)
-            return -1;
-        for (auto it = first; it != last; ++it)
-            *it = max(*it, reach);
-        return least;
-    }
-
-private:
-    std::vector<int> Reached_;
 };
 
 } // namespace
@@ -246,7 +229,7 @@ void BandFromRightTop(CTransitionEffects& fx, const EffectArgs& args)
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
     Reach rows(H / w + 1);
-    ColumnReach columns(W);
+    Reach columns(W);  // per pixel column: these strips move with the front
     for (int p = W; p > -50; p -= fx.Step) {
         const int e = ScaleBy(r, W - p);
         for (int i = 0; i <= e / w; ++i) {
@@ -273,7 +256,7 @@ void BandFromRightBottom(CTransitionEffects& fx, const EffectArgs& args)
     const int W = fx.PictureWidth, H = fx.PictureHeight, w = args.Arg1;
     const float r = RatioOf(H, W);
     Reach rows(H / w + 2);
-    ColumnReach columns(W);
+    Reach columns(W);  // per pixel column: these strips move with the front
     for (int p = W; p > -50; p -= fx.Step) {
         const int e = ScaleBy(r, W - p);
         for (int i = 1; i <= e / w + 1; ++i) {

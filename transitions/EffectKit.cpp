@@ -20,18 +20,6 @@ constexpr int64_t kDirectPixels = 1 << 21;
 int g_LiveRegions = 0;
 int g_LiveTempPictures = 0;
 
-// Cuts (x, y, w, h) to the W x H picture; false when nothing is left.
-bool ClipToPicture(const CTransitionEffects& fx, int& x, int& y, int& w, int& h)
-{
-    const int right = std::min(x + w, fx.PictureWidth);
-    const int bottom = std::min(y + h, fx.PictureHeight);
-    x = std::max(x, 0);
-    y = std::max(y, 0);
-    w = right - x;
-    h = bottom - y;
-    return w > 0 && h > 0;
-}
-
 HDC BackBufferDC(const CTransitionEffects& fx)
 {
     return PictureDC(fx.BackBuffer);
@@ -126,6 +114,17 @@ HDC PictureDC(const CComPicture* picture)
     if (!picture || picture->IsEmpty() || !picture->DC())
         return nullptr;
     return picture->DC()->Handle();
+}
+
+bool ClipToPicture(const CTransitionEffects& fx, int& x, int& y, int& w, int& h)
+{
+    const int right = std::min(x + w, fx.PictureWidth);
+    const int bottom = std::min(y + h, fx.PictureHeight);
+    x = std::max(x, 0);
+    y = std::max(y, 0);
+    w = right - x;
+    h = bottom - y;
+    return w > 0 && h > 0;
 }
 
 PixelRect PixelsOf(const CComPicture* picture)
@@ -223,8 +222,9 @@ void CopyRegion(CTransitionEffects& fx, const CRegion& region)
         return;
     CombineRgn(clip.Handle(), clip.Handle(), region.Handle(), RGN_AND);
     OffsetRgn(clip.Handle(), fx.X, fx.Y);
-    // The back buffer takes the region's rectangles itself, on the workers, while the window takes its copy
-    // through the clip: walking thousands of rectangles twice in the drawing layer was most of a frame.
+    // The back buffer takes the region's rectangles itself (on the workers when they hold many pixels) while
+    // the window takes its copy through the clip: walking thousands of rectangles twice in the drawing layer
+    // was most of a frame.
     const PixelRect picture = PixelsOf(fx.Picture), buffer = PixelsOf(fx.BackBuffer);
     std::vector<RECT> rects;
     if (!picture.IsEmpty() && !buffer.IsEmpty())

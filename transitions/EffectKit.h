@@ -56,6 +56,8 @@ private:
 
 // The device context of a picture's bitmap; null for a missing or empty picture.
 HDC PictureDC(const CComPicture* picture);
+// Cuts (x, y, w, h), in picture coordinates, to the W x H picture; false when nothing is left.
+bool ClipToPicture(const CTransitionEffects& fx, int& x, int& y, int& w, int& h);
 // The pixels of a picture's bitmap (empty for a missing or empty picture). Drawing still pending on the
 // picture is finished first, so the pixels can be read and written directly.
 PixelRect PixelsOf(const CComPicture* picture);

@@ -55,7 +55,7 @@ void ShowLines(const CTransitionEffects& fx, CAreaCanvas& canvas, bool rows, int
 }
 
 // The comb: frame i (0..half, by `advance`) writes into the composition line 2 (half - i) + 2j of the picture
-// at line 2j and line 2 j + 1 at line 2 (half - i) + 2j + 1, for j = 0..i, then shows it. Lines past the
+// at line 2j and line 2j + 1 at line 2 (half - i) + 2j + 1, for j = 0..i, then shows it. Lines past the
 // picture's end carry nothing and are left out. The lines are moved as pixels: one column at a time through
 // the drawing layer would cost a call per column and frame.
 void ShowComb(CTransitionEffects& fx, const EffectArgs& args, bool rows, int advance)
