@@ -68,7 +68,6 @@ void CParallelRows::Begin(int rows, int64_t pixels, const std::function<void(int
         // A few parts per thread, so that a thread the system holds back delays little.
         PartRows_ = std::max(1, rows / static_cast<int>(4 * (Threads_.size() + 1)));
         NextRow_ = 0;
-        RowsLeft_ = rows;
         ++Generation_;
     }
     Wake_.notify_all();
@@ -84,44 +83,42 @@ void CParallelRows::Finish()
     }
     if (!Job_)
         return;
-    if (!TakeParts()) {
-        std::unique_lock<std::mutex> hold(Lock_);
-        Done_.wait(hold, [this] { return RowsLeft_ == 0; });
-    }
-    std::lock_guard<std::mutex> hold(Lock_);
+    TakeParts(*Job_);
+    // Every part is taken; a worker still inside the job is finishing its last one.
+    std::unique_lock<std::mutex> hold(Lock_);
+    Done_.wait(hold, [this] { return Active_ == 0; });
     Job_ = nullptr;
 }
 
-bool CParallelRows::TakeParts()
+void CParallelRows::TakeParts(const std::function<void(int, int)>& job)
 {
-    std::unique_lock<std::mutex> hold(Lock_);
-    bool finished = false;
-    while (Job_ && NextRow_ < Rows_) {
-        const int first = NextRow_;
-        const int last = std::min(Rows_, first + PartRows_);
-        NextRow_ = last;
-        const std::function<void(int, int)>& job = *Job_;
-        hold.unlock();
-        RunPart(job, first, last);
-        hold.lock();
-        RowsLeft_ -= last - first;
-        finished = RowsLeft_ == 0;
+    for (;;) {
+        const int first = NextRow_.fetch_add(PartRows_);
+        if (first >= Rows_)
+            return;
+        RunPart(job, first, std::min(Rows_, first + PartRows_));
     }
-    return finished;
 }
 
 void CParallelRows::Work()
 {
     unsigned seen = 0;
     for (;;) {
+        const std::function<void(int, int)>* job;
         {
             std::unique_lock<std::mutex> hold(Lock_);
             Wake_.wait(hold, [&] { return Stopping_ || (Job_ && Generation_ != seen); });
             if (Stopping_)
                 return;
             seen = Generation_;
+            job = Job_;
+            ++Active_;
         }
-        if (TakeParts())
-            Done_.notify_all();
+        TakeParts(*job);
+        {
+            std::lock_guard<std::mutex> hold(Lock_);
+            --Active_;
+        }
+        Done_.notify_all();
     }
 }

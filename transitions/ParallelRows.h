@@ -2,6 +2,7 @@
 // pay for them (starting one costs about a millisecond) and end with the object.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -29,8 +30,9 @@ public:
 private:
     void Start();
     void Work();
-    // Takes parts of the current job until none is left; true when this call finished the last part.
-    bool TakeParts();
+    // Takes parts of the job until none is left. Parts are handed out through an atomic counter: a contended
+    // lock costs a round trip to the system under some emulators, one per part.
+    void TakeParts(const std::function<void(int, int)>& job);
 
     std::vector<std::thread> Threads_;
     std::mutex Lock_;
@@ -41,8 +43,8 @@ private:
     const std::function<void(int, int)>* Small_ = nullptr;
     int Rows_ = 0;
     int PartRows_ = 1;
-    int NextRow_ = 0;
-    int RowsLeft_ = 0;  // rows not yet finished
+    std::atomic<int> NextRow_{0};
+    int Active_ = 0;  // workers inside the current job
     unsigned Generation_ = 0;
     bool Stopping_ = false;
 };

@@ -28,7 +28,12 @@ struct Taps {
     int Width = 1;
     std::vector<int> First;  // first source sample of each target sample
     std::vector<uint16_t> Weights;  // Width per target sample
-    std::vector<uint16_t> Lanes;  // the weights again, each four times: one for each channel of a pixel
+    // The weights again for two target samples at a time: per pair and tap eight lanes, the first sample's
+    // weight four times (once per channel of a pixel), then the second's (0 past the last sample).
+    std::vector<uint16_t> Pairs;
+    // With one weight per target sample: where the runs of target samples that take the same source sample
+    // start, and the end.
+    std::vector<int> Runs;
 
     Taps(int n, int m, int from, int to, ScaleFilter filter)
     {
@@ -39,8 +44,16 @@ struct Taps {
         } else {
             Average(n, m, from, to);
         }
-        for (uint16_t w : Weights)
-            Lanes.insert(Lanes.end(), 4, w);
+        if (Width == 1) {
+            for (int j = 0; j < Samples(); ++j)
+                if (j == 0 || First[j] != First[j - 1])
+                    Runs.push_back(j);
+            Runs.push_back(Samples());
+        }
+        Pairs.assign(static_cast<size_t>(Samples() + 1) / 2 * Width * 8, 0);
+        for (size_t j = 0; j < First.size(); ++j)
+            for (int t = 0; t < Width; ++t)
+                std::fill_n(&Pairs[((j / 2) * Width + t) * 8 + (j % 2) * 4], 4, Weights[j * Width + t]);
     }
     int Samples() const { return static_cast<int>(First.size()); }
     // One past the last source sample any target sample reads, its unused weights included.
@@ -49,54 +62,98 @@ struct Taps {
 private:
     void Average(int n, int m, int from, int to)
     {
-        std::vector<std::vector<uint16_t>> shares;
+        // Every sample's shares one after the other, `Width` found on the way; then laid out Width apart.
+        std::vector<uint16_t> shares;
+        std::vector<int> counts;
         for (int d = from; d < to; ++d) {
             // Positions in units of 1 / m source samples; the span is n units long.
             const int64_t start = int64_t{d} * n, end = start + n;
             const int first = static_cast<int>(start / m);
+            const size_t begin = shares.size();
             int64_t cut = 0;  // 256ths handed out so far
-            std::vector<uint16_t> share;
             for (int64_t i = first; i * m < end; ++i) {
                 const int64_t upTo = (std::min(end, (i + 1) * m) - start) * 256 / n;
-                share.push_back(static_cast<uint16_t>(upTo - cut));
+                shares.push_back(static_cast<uint16_t>(upTo - cut));
                 cut = upTo;
             }
             // Slivers too thin to weigh at either end are left out.
-            size_t lead = 0, tail = share.size();
-            while (lead + 1 < tail && share[lead] == 0)
+            size_t lead = begin, tail = shares.size();
+            while (lead + 1 < tail && shares[lead] == 0)
                 ++lead;
-            while (tail > lead + 1 && share[tail - 1] == 0)
+            while (tail > lead + 1 && shares[tail - 1] == 0)
                 --tail;
-            First.push_back(first + static_cast<int>(lead));
-            shares.emplace_back(share.begin() + lead, share.begin() + tail);
-            Width = std::max(Width, static_cast<int>(tail - lead));
+            First.push_back(first + static_cast<int>(lead - begin));
+            shares.erase(shares.begin() + tail, shares.end());
+            shares.erase(shares.begin() + begin, shares.begin() + lead);
+            counts.push_back(static_cast<int>(tail - lead));
+            Width = std::max(Width, counts.back());
         }
-        Weights.assign(shares.size() * Width, 0);
-        for (size_t k = 0; k < shares.size(); ++k)
-            std::copy(shares[k].begin(), shares[k].end(), Weights.begin() + k * Width);
+        Weights.assign(counts.size() * Width, 0);
+        auto next = shares.begin();
+        for (size_t k = 0; k < counts.size(); next += counts[k], ++k)
+            std::copy(next, next + counts[k], Weights.begin() + k * Width);
     }
 };
 
-// out[i] = the rows' channels i weighed by w, for i < n.
-void BlendRows(const uint8_t* const* rows, const uint16_t* w, int taps, size_t n, uint16_t* out)
+// Channels [i, i + 16) of the rows, weighed and rounded: the low eight in lo, the high eight in hi. N taps
+// weighed by `broadcast` (one register a tap), or for N = 0 `taps` of them weighed by w.
+template <int N>
+void Blend16(const uint8_t* const* rows, const __m128i* broadcast, const uint16_t* w, int taps, size_t i,
+             __m128i& lo, __m128i& hi)
 {
+    const int n = N > 0 ? N : taps;
+    lo = hi = kZero;
+#pragma GCC unroll 4
+    for (int t = 0; t < n; ++t) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[t] + i));
+        const __m128i weight = N > 0 ? broadcast[t] : _mm_set1_epi16(static_cast<short>(w[t]));
+        lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(v, kZero), weight));
+        hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(v, kZero), weight));
+    }
+    lo = Rounded(lo);
+    hi = Rounded(hi);
+}
+
+// The first n channels of the rows weighed by w: as 16-bit lanes into `lanes`, or with `pixels` packed
+// straight back to 8-bit channels there.
+template <int N>
+void BlendRowsOf(const uint8_t* const* rows, const uint16_t* w, int taps, size_t n, uint16_t* lanes,
+                 uint8_t* pixels)
+{
+    __m128i broadcast[N > 0 ? N : 1];
+    for (int t = 0; t < N; ++t)
+        broadcast[t] = _mm_set1_epi16(static_cast<short>(w[t]));
     size_t i = 0;
     for (; i + 16 <= n; i += 16) {
-        __m128i lo = kZero, hi = kZero;
-        for (int t = 0; t < taps; ++t) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[t] + i));
-            const __m128i weight = _mm_set1_epi16(static_cast<short>(w[t]));
-            lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(v, kZero), weight));
-            hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(v, kZero), weight));
+        __m128i lo, hi;
+        Blend16<N>(rows, broadcast, w, taps, i, lo, hi);
+        if (pixels) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + i), _mm_packus_epi16(lo, hi));
+        } else {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes + i), lo);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes + i + 8), hi);
         }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), Rounded(lo));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), Rounded(hi));
     }
     for (; i < n; ++i) {
         unsigned sum = 0;
         for (int t = 0; t < taps; ++t)
             sum += rows[t][i] * unsigned{w[t]};
-        out[i] = static_cast<uint16_t>((sum + 128) >> 8);
+        if (pixels)
+            pixels[i] = static_cast<uint8_t>((sum + 128) >> 8);
+        else
+            lanes[i] = static_cast<uint16_t>((sum + 128) >> 8);
+    }
+}
+
+void BlendRows(const uint8_t* const* rows, const uint16_t* w, int taps, size_t n, uint16_t* lanes,
+               uint8_t* pixels)
+{
+    switch (taps) {
+    case 1: BlendRowsOf<1>(rows, w, taps, n, lanes, pixels); break;
+    case 2: BlendRowsOf<2>(rows, w, taps, n, lanes, pixels); break;
+    case 3: BlendRowsOf<3>(rows, w, taps, n, lanes, pixels); break;
+    case 4: BlendRowsOf<4>(rows, w, taps, n, lanes, pixels); break;
+    default: BlendRowsOf<0>(rows, w, taps, n, lanes, pixels); break;
     }
 }
 
@@ -104,6 +161,19 @@ void BlendRows(const uint8_t* const* rows, const uint16_t* w, int taps, size_t n
 __m128i Pixel(const uint16_t* lanes)
 {
     return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes));
+}
+
+// A thread's working memory, kept from call to call: when every part of every frame allocated, the heap's lock
+// was contended, and under some emulators a contended lock costs a round trip to the system.
+struct Scratch {
+    std::vector<uint16_t> Lanes;
+    std::vector<const uint8_t*> Sources;
+};
+
+Scratch& ThreadScratch()
+{
+    thread_local Scratch scratch;
+    return scratch;
 }
 
 // Scales rows [first, last) of the clipped box: first down, each row a weighted sum of source rows kept one
@@ -121,19 +191,16 @@ struct ScaleJob {
         const int c0 = Across.First.front();
         const int used = std::min(Across.End(), From.Width) - c0;
         const size_t channels = 4 * static_cast<size_t>(used);
-        // Room for the widest unaligned read past the last pixel.
-        std::vector<uint16_t> lanes(4 * static_cast<size_t>(Across.End() - c0) + 8, 0);
+        // Room for the widest unaligned read past the last pixel. What lies past the source's edge is read
+        // with weight 0, so what a thread's scratch held before does not matter.
+        Scratch& scratch = ThreadScratch();
+        scratch.Lanes.resize(std::max(scratch.Lanes.size(), 4 * static_cast<size_t>(Across.End() - c0) + 8));
+        uint16_t* lanes = scratch.Lanes.data();
+        scratch.Sources.resize(std::max<size_t>(scratch.Sources.size(), Down.Width));
+        const uint8_t** sources = scratch.Sources.data();
         // Unscaled across: the box takes the blended rows as they are.
         const bool straight = Across.Width == 1 && Across.Samples() == used;
-        // Where the runs of target pixels that take the same source pixel start, and the end.
-        std::vector<int> runs;
-        if (Across.Width == 1) {
-            for (int j = 0; j < Across.Samples(); ++j)
-                if (j == 0 || Across.First[j] != Across.First[j - 1])
-                    runs.push_back(j);
-            runs.push_back(Across.Samples());
-        }
-        std::vector<const uint8_t*> sources(Down.Width);
+        const std::vector<int>& runs = Across.Runs;
         for (int k = first; k < last; ++k) {
             const uint16_t* w = &Down.Weights[static_cast<size_t>(k) * Down.Width];
             int taps = Down.Width;
@@ -156,16 +223,16 @@ struct ScaleJob {
             }
             for (int t = 0; t < taps; ++t)
                 sources[t] = Bytes(From.Row(row0 + t) + c0);
-            BlendRows(sources.data(), w, taps, channels, lanes.data());
             if (straight) {
-                Pack(lanes.data(), used, out);
+                BlendRows(sources, w, taps, channels, nullptr, Bytes(out));
                 continue;
             }
+            BlendRows(sources, w, taps, channels, lanes, nullptr);
             switch (Across.Width) {
-            case 1: RowAcross<1>(lanes.data(), c0, out); break;
-            case 2: RowAcross<2>(lanes.data(), c0, out); break;
-            case 3: RowAcross<3>(lanes.data(), c0, out); break;
-            default: RowAcross<0>(lanes.data(), c0, out); break;
+            case 1: RowAcross<1>(lanes, c0, out); break;
+            case 2: RowAcross<2>(lanes, c0, out); break;
+            case 3: RowAcross<3>(lanes, c0, out); break;
+            default: RowAcross<0>(lanes, c0, out); break;
             }
         }
     }
@@ -173,35 +240,22 @@ struct ScaleJob {
     static const uint8_t* Bytes(const uint32_t* p) { return reinterpret_cast<const uint8_t*>(p); }
     static uint8_t* Bytes(uint32_t* p) { return reinterpret_cast<uint8_t*>(p); }
 
-    // Blended lanes back to pixels as they are.
-    static void Pack(const uint16_t* lanes, int count, uint32_t* out)
-    {
-        int j = 0;
-        for (; j + 4 <= count; j += 4) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes + 4 * j));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes + 4 * j + 8));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + j), _mm_packus_epi16(a, b));
-        }
-        for (; j < count; ++j)
-            out[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(Pixel(lanes + 4 * j), kZero)));
-    }
-
     // N weights per target pixel, or Across.Width of them for N = 0; two target pixels at a time.
     template <int N>
     void RowAcross(const uint16_t* lanes, int c0, uint32_t* out) const
     {
         const int n = N > 0 ? N : Across.Width;
         const int count = Across.Samples();
-        const uint16_t* w = Across.Lanes.data();
+        const __m128i* w = reinterpret_cast<const __m128i*>(Across.Pairs.data());
         int j = 0;
-        for (; j + 2 <= count; j += 2, w += 8 * n) {
+        for (; j + 2 <= count; j += 2, w += n) {
             const uint16_t* a = lanes + 4 * static_cast<size_t>(Across.First[j] - c0);
             const uint16_t* b = lanes + 4 * static_cast<size_t>(Across.First[j + 1] - c0);
             __m128i sum = kZero;
+#pragma GCC unroll 4
             for (int t = 0; t < n; ++t) {
                 const __m128i v = _mm_unpacklo_epi64(Pixel(a + 4 * t), Pixel(b + 4 * t));
-                const __m128i weight = _mm_unpacklo_epi64(Pixel(w + 4 * t), Pixel(w + 4 * (n + t)));
-                sum = _mm_add_epi16(sum, _mm_mullo_epi16(v, weight));
+                sum = _mm_add_epi16(sum, _mm_mullo_epi16(v, _mm_loadu_si128(w + t)));
             }
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out + j), _mm_packus_epi16(Rounded(sum), kZero));
         }
@@ -209,7 +263,7 @@ struct ScaleJob {
             const uint16_t* a = lanes + 4 * static_cast<size_t>(Across.First[j] - c0);
             __m128i sum = kZero;
             for (int t = 0; t < n; ++t)
-                sum = _mm_add_epi16(sum, _mm_mullo_epi16(Pixel(a + 4 * t), Pixel(w + 4 * t)));
+                sum = _mm_add_epi16(sum, _mm_mullo_epi16(Pixel(a + 4 * t), _mm_loadu_si128(w + t)));
             out[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(Rounded(sum), kZero)));
         }
     }

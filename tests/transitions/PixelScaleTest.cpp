@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -115,6 +116,32 @@ TEST(ScalePixels, WritesOnlyThePartOfTheBoxInsideTheTarget)
             ASSERT_EQ(cut.Rect.Row(y)[x], y < 25 && x < 30 ? whole.Rect.Row(y + 25)[x + 30] : 0xABCDEFu);
     ScalePixels(from.Rect, cut.Rect, 20, 0, 10, 10, ScaleFilter::Average, &rows);  // wholly outside: nothing changes
     EXPECT_EQ(cut.Rect.Row(0)[19], whole.Rect.Row(25)[49]);
+}
+
+TEST(ParallelRows, EveryJobDoesEachRowOnceAndEndsBeforeTheNextBegins)
+{
+    CParallelRows rows;
+    std::vector<std::atomic<int>> done(997);
+    for (int job = 0; job < 300; ++job) {
+        const int count = 500 + job % 497;
+        for (int i = 0; i < count; ++i)
+            done[i] = 0;
+        // A part that throws leaves its rows undone and the others still run.
+        const int thrown = job % 3 == 0 ? job % count : -1;
+        rows.Run(count, int64_t{1} << 20, [&](int first, int last) {
+            for (int i = first; i < last; ++i)
+                if (i == thrown)
+                    throw 1;
+                else
+                    ++done[i];
+        });
+        // The rest of the thrown part, at most a quarter of the rows, stays undone.
+        for (int i = 0; i < count; ++i)
+            if (thrown < 0 || i < thrown || i >= thrown + count / 4)
+                ASSERT_EQ(done[i], 1) << "job " << job << " row " << i;
+            else
+                ASSERT_LE(done[i], 1) << "job " << job << " row " << i;
+    }
 }
 
 } // namespace
