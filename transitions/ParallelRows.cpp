@@ -1,6 +1,7 @@
 #include "transitions/ParallelRows.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -24,12 +25,10 @@ void RunPart(const std::function<void(int, int)>& job, int first, int last)
 CParallelRows::~CParallelRows()
 {
     {
-        std::lock_guard<std::mutex> hold(Lock_);
-        Stopping_ = true;
+        std::lock_guard<std::mutex> hold(Shared_->Lock);
+        Shared_->Stopping = true;
     }
-    Wake_.notify_all();
-    for (std::thread& t : Threads_)
-        t.join();
+    Shared_->Wake.notify_all();
 }
 
 void CParallelRows::Start()
@@ -37,7 +36,8 @@ void CParallelRows::Start()
     const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), kMostThreads));
     for (unsigned i = 1; i < cores; ++i) {
         try {
-            Threads_.emplace_back([this] { Work(); });
+            std::thread([shared = Shared_] { shared->Work(); }).detach();
+            ++Threads_;
         } catch (...) {
             break;  // fewer threads: the calling thread still does every part that is left
         }
@@ -56,21 +56,21 @@ void CParallelRows::Begin(int rows, int64_t pixels, const std::function<void(int
         return;
     if (pixels < kParallelPixels || rows < 2) {
         Small_ = &job;
-        Rows_ = rows;
+        SmallRows_ = rows;
         return;
     }
-    if (Threads_.empty())
+    if (Threads_ == 0)
         Start();
     {
-        std::lock_guard<std::mutex> hold(Lock_);
-        Job_ = &job;
-        Rows_ = rows;
+        std::lock_guard<std::mutex> hold(Shared_->Lock);
+        Shared_->Job = &job;
+        Shared_->Rows = rows;
         // A few parts per thread, so that a thread the system holds back delays little.
-        PartRows_ = std::max(1, rows / static_cast<int>(4 * (Threads_.size() + 1)));
-        NextRow_ = 0;
-        ++Generation_;
+        Shared_->PartRows = std::max(1, rows / (4 * (Threads_ + 1)));
+        Shared_->NextRow = 0;
+        ++Shared_->Generation;
     }
-    Wake_.notify_all();
+    Shared_->Wake.notify_all();
 }
 
 void CParallelRows::Finish()
@@ -78,47 +78,48 @@ void CParallelRows::Finish()
     if (Small_) {
         const std::function<void(int, int)>& job = *Small_;
         Small_ = nullptr;
-        RunPart(job, 0, Rows_);
+        RunPart(job, 0, SmallRows_);
         return;
     }
-    if (!Job_)
+    Shared& shared = *Shared_;
+    if (!shared.Job)
         return;
-    TakeParts(*Job_);
+    shared.TakeParts(*shared.Job);
     // Every part is taken; a worker still inside the job is finishing its last one.
-    std::unique_lock<std::mutex> hold(Lock_);
-    Done_.wait(hold, [this] { return Active_ == 0; });
-    Job_ = nullptr;
+    std::unique_lock<std::mutex> hold(shared.Lock);
+    shared.Done.wait(hold, [&] { return shared.Active == 0; });
+    shared.Job = nullptr;
 }
 
-void CParallelRows::TakeParts(const std::function<void(int, int)>& job)
+void CParallelRows::Shared::TakeParts(const std::function<void(int, int)>& job)
 {
     for (;;) {
-        const int first = NextRow_.fetch_add(PartRows_);
-        if (first >= Rows_)
+        const int first = NextRow.fetch_add(PartRows);
+        if (first >= Rows)
             return;
-        RunPart(job, first, std::min(Rows_, first + PartRows_));
+        RunPart(job, first, std::min(Rows, first + PartRows));
     }
 }
 
-void CParallelRows::Work()
+void CParallelRows::Shared::Work()
 {
     unsigned seen = 0;
     for (;;) {
         const std::function<void(int, int)>* job;
         {
-            std::unique_lock<std::mutex> hold(Lock_);
-            Wake_.wait(hold, [&] { return Stopping_ || (Job_ && Generation_ != seen); });
-            if (Stopping_)
+            std::unique_lock<std::mutex> hold(Lock);
+            Wake.wait(hold, [&] { return Stopping || (Job && Generation != seen); });
+            if (Stopping)
                 return;
-            seen = Generation_;
-            job = Job_;
-            ++Active_;
+            seen = Generation;
+            job = Job;
+            ++Active;
         }
         TakeParts(*job);
         {
-            std::lock_guard<std::mutex> hold(Lock_);
-            --Active_;
+            std::lock_guard<std::mutex> hold(Lock);
+            --Active;
         }
-        Done_.notify_all();
+        Done.notify_all();
     }
 }
