@@ -28,12 +28,6 @@ struct Taps {
     int Width = 1;
     std::vector<int> First;  // first source sample of each target sample
     std::vector<uint16_t> Weights;  // Width per target sample
-    // The weights again for two target samples at a time: per pair and tap eight lanes, the first sample's
-    // weight four times (once per channel of a pixel), then the second's (0 past the last sample).
-    std::vector<uint16_t> Pairs;
-    // With one weight per target sample: where the runs of target samples that take the same source sample
-    // start, and the end.
-    std::vector<int> Runs;
 
     Taps(int n, int m, int from, int to, ScaleFilter filter)
     {
@@ -44,16 +38,6 @@ struct Taps {
         } else {
             Average(n, m, from, to);
         }
-        if (Width == 1) {
-            for (int j = 0; j < Samples(); ++j)
-                if (j == 0 || First[j] != First[j - 1])
-                    Runs.push_back(j);
-            Runs.push_back(Samples());
-        }
-        Pairs.assign(static_cast<size_t>(Samples() + 1) / 2 * Width * 8, 0);
-        for (size_t j = 0; j < First.size(); ++j)
-            for (int t = 0; t < Width; ++t)
-                std::fill_n(&Pairs[((j / 2) * Width + t) * 8 + (j % 2) * 4], 4, Weights[j * Width + t]);
     }
     int Samples() const { return static_cast<int>(First.size()); }
     // One past the last source sample any target sample reads, its unused weights included.
@@ -92,6 +76,30 @@ private:
         auto next = shares.begin();
         for (size_t k = 0; k < counts.size(); next += counts[k], ++k)
             std::copy(next, next + counts[k], Weights.begin() + k * Width);
+    }
+};
+
+// Taps across, with the tables the horizontal pass reads.
+struct AcrossTaps : Taps {
+    // The weights again for two target samples at a time: per pair and tap eight lanes, the first sample's
+    // weight four times (once per channel of a pixel), then the second's (0 past the last sample).
+    std::vector<uint16_t> Pairs;
+    // With one weight per target sample: where the runs of target samples that take the same source sample
+    // start, and the end.
+    std::vector<int> Runs;
+
+    AcrossTaps(int n, int m, int from, int to, ScaleFilter filter) : Taps(n, m, from, to, filter)
+    {
+        if (Width == 1) {
+            for (int j = 0; j < Samples(); ++j)
+                if (j == 0 || First[j] != First[j - 1])
+                    Runs.push_back(j);
+            Runs.push_back(Samples());
+        }
+        Pairs.assign(static_cast<size_t>(Samples() + 1) / 2 * Width * 8, 0);
+        for (size_t j = 0; j < First.size(); ++j)
+            for (int t = 0; t < Width; ++t)
+                std::fill_n(&Pairs[((j / 2) * Width + t) * 8 + (j % 2) * 4], 4, Weights[j * Width + t]);
     }
 };
 
@@ -182,7 +190,7 @@ struct ScaleJob {
     const PixelRect& From;
     const PixelRect& To;
     int ToX, ToY;  // where the clipped box's first column and row lie in `to`
-    const Taps& Across;
+    const AcrossTaps& Across;
     const Taps& Down;
 
     void Rows(int first, int last) const
@@ -282,7 +290,7 @@ void ScalePixels(const PixelRect& from, const PixelRect& to, int x, int y, int w
     const int64_t bottom = std::min<int64_t>(h, int64_t{to.Height} - y);
     if (left >= right || top >= bottom)
         return;
-    const Taps across(from.Width, w, static_cast<int>(left), static_cast<int>(right), filter);
+    const AcrossTaps across(from.Width, w, static_cast<int>(left), static_cast<int>(right), filter);
     const Taps down(from.Height, h, static_cast<int>(top), static_cast<int>(bottom), filter);
     const ScaleJob job{from, to, static_cast<int>(x + left), static_cast<int>(y + top), across, down};
     const int height = static_cast<int>(bottom - top);
