@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -60,6 +61,13 @@ TEST(ConfigureValues, StoredSettingsShowAndSaveAsTheControlsSay)
                          [](TConfigureValues&) {});
     EXPECT_EQ(saved.Values["data"].Bytes.substr(64, 4), Words({25}));
     EXPECT_EQ(saved.Values["transition effects"].Bytes, "");
+
+    // A stored threshold outside the track bar's range shows and saves as its nearest end.
+    for (const auto& [stored, shown] : {std::pair{0, 1}, std::pair{101, 100}}) {
+        const std::string block = Words({stored}) + kUserBlock.substr(4);
+        saved = LoadEditSave(block, "", [shown = shown](TConfigureValues& v) { EXPECT_EQ(v.Threshold, shown); });
+        EXPECT_EQ(saved.Values["data"].Bytes.substr(0, 4), Words({shown})) << stored;
+    }
 }
 
 TEST(ConfigureValues, BadEffectTokensAreDroppedAndNothingElseIsLost)

@@ -196,6 +196,9 @@ TEST(PictureDecoder, PnmHeadersOutsideEightBitsAreRefused)
     EXPECT_FALSE(Decode(pnm("P5\n3 2\n0\n", 6), false, out));
     EXPECT_FALSE(Decode(pnm("P5\n4294967299 1\n255\n", 6), false, out));  // would overflow a 32-bit count
     EXPECT_FALSE(Decode(pnm("P5\n3 2\n255", 0), false, out));
+    // One byte short of the pixels.
+    EXPECT_FALSE(Decode(pnm("P5\n3 2\n255\n", 5), false, out));
+    EXPECT_FALSE(Decode(pnm("P6\n3 2\n255\n", 17), false, out));
 }
 
 TEST(PictureDecoder, TargaOnlyWhenTheNameSaysSo)

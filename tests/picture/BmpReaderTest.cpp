@@ -95,6 +95,24 @@ TEST(BmpReader, EveryTruncationFailsOrStaysInBounds)
     }
 }
 
+TEST(BmpReader, AFileEndingWithoutItsLastRowsPaddingDecodes)
+{
+    // Writers often stop after the last pixel; the row padding they leave out holds no pixel.
+    for (const TBmpLayout& layout : AllLayouts()) {
+        if (layout.Compression == 1 || layout.Compression == 2)
+            continue;
+        const int padding = (4 - (layout.Width * layout.BitCount + 7) / 8 % 4) % 4;
+        if (padding == 0)
+            continue;
+        SCOPED_TRACE(testing::Message() << layout.BitCount << " bpp" << (layout.TopDown ? ", top-down" : ""));
+        std::vector<uint8_t> file = MakeTestBmp(layout);
+        file.resize(file.size() - padding);
+        TVectorTarget target;
+        ASSERT_TRUE(DecodeBmp(file.data(), file.size(), target));
+        ExpectPattern(target, layout);
+    }
+}
+
 TEST(BmpReader, RleDeltaAndEndOfPictureLeaveSkippedPixelsBlack)
 {
     TBmpLayout layout;

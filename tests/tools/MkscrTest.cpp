@@ -51,7 +51,8 @@ const json kManifest = json::parse(R"({
   "media": [{"name": "a.bmp", "file": "mkscr_media.bin"}],
   "slides": [{"filename": "a.bmp", "title": "First", "effect": "0;57;",
               "data": {"EffectOn": 1, "Step": 10, "TitleColor": -1}},
-             {"filename": "b.bmp", "data": "hex:0102"}],
+             {"filename": "b.bmp", "data": "hex:0102"},
+             {"filename": "c.bmp"}],
   "music": [{"name": "m.wav", "type": 1, "file": "mkscr_media.bin"}],
   "accfiles": [{"name": "readme.txt", "file": "mkscr_banner.bin"}],
   "backimages": ["a.bmp"]
@@ -82,9 +83,14 @@ TEST(Mkscr, ManifestRoundTripsThroughTheReader)
         }
         EXPECT_EQ(project["data"], hex);
         const json& slides = Table(dump, "setting")["records"];
-        ASSERT_EQ(slides.size(), 2u);
+        ASSERT_EQ(slides.size(), 3u);
         EXPECT_EQ(slides[0]["effect"], "0;57;");
         EXPECT_EQ(slides[1]["data"], "hex:0102");
+        // A slide without a block gets the whole 164 bytes, zero; a named field leaves its neighbours zero.
+        EXPECT_EQ(slides[2]["data"], "hex:" + std::string(2 * 164, '0'));
+        const std::string first = slides[0]["data"];
+        EXPECT_EQ(first.size(), 4u + 2 * 164);
+        EXPECT_EQ(first.substr(4, 2 * 76), std::string(2 * 12, '0') + "ffffffff" + std::string(2 * 60, '0'));
         EXPECT_EQ(Table(dump, "media")["records"][0]["media"]["size"], 100001);
         EXPECT_EQ(Table(dump, "music")["records"][0]["type"], "hex:01000000");
         EXPECT_EQ(Table(dump, "backimage")["records"][0]["name"], "a.bmp");
