@@ -68,7 +68,10 @@ std::string CSoundTable::GetByName(const std::string& name, const std::string& p
         const std::string stored = Table.FieldAsString("name");
         if (LowerAZ(stored).find(key) == std::string::npos)
             continue;
-        return embedded ? ExtractToTemp(stored, SoundFile) : ExternalFile(LowerAZ(stored), programPath, relative);
+        if (!embedded)
+            return ExternalFile(LowerAZ(stored), programPath, relative);
+        const std::string file = SafeFileName(stored);
+        return ExtractToTemp(file.empty() ? stored : "zeltsnd_" + file, SoundFile);
     }
     return std::string();
 }

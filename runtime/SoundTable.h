@@ -26,7 +26,8 @@ public:
     // The next track's path; "" when the list is empty or played out, or the track cannot be had.
     std::string GetNext(const std::string& programPath, int random, int loop, int embedded, int relative);
     // The first row whose name contains the file-name part of name (A-Z folded), whatever its type; "" when
-    // none does or its file cannot be had.
+    // none does or its file cannot be had. An embedded sound is written under a name of its own (the stored
+    // file name behind "zeltsnd_"): it may share its name with the track the music device holds open.
     std::string GetByName(const std::string& name, const std::string& programPath, int embedded, int relative);
     // A position in the playable list: at random, or with loop the next of a shuffled pass.
     int PickIndex(int count, bool loop);
