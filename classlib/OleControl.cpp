@@ -36,28 +36,47 @@ TOleControl::TOleInitialization::~TOleInitialization()
 
 TOleControl::TOleControl(TComponent* owner, const CLSID& classId) : TComponent(owner)
 {
-    HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                  reinterpret_cast<void**>(Object_.GetAddressOf()));
-    if (FAILED(hr))
-        throw EOleSysError(HResultText("Creating the control", hr), hr);
-    hr = Object_.As(&Dispatch_);
-    if (FAILED(hr))
-        throw EOleSysError(HResultText("The control's dispatch interface", hr), hr);
-    Site_ = new TOleSite;
-    Object_->SetClientSite(Site_);
-    Microsoft::WRL::ComPtr<IPersistStreamInit> persist;
-    if (SUCCEEDED(Object_.As(&persist)))
-        persist->InitNew();
+    // A control that cannot be set up counts as none; what was made so far is let go.
+    try {
+        Check(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                               reinterpret_cast<void**>(Object_.GetAddressOf())),
+              "Creating the control");
+        Check(Object_.As(&Dispatch_), "The control's dispatch interface");
+        Site_ = new TOleSite;
+        Check(Object_->SetClientSite(Site_), "Giving the control its site");
+        Microsoft::WRL::ComPtr<IPersistStreamInit> persist;
+        if (SUCCEEDED(Object_.As(&persist)))
+            Check(persist->InitNew(), "Initialising the control");
+    } catch (...) {
+        ReleaseControl();
+        throw;
+    }
 }
 
 TOleControl::~TOleControl()
 {
+    ReleaseControl();
+}
+
+void TOleControl::Check(HRESULT code, const char* what)
+{
+    if (FAILED(code))
+        throw EOleSysError(HResultText(what, code), code);
+}
+
+void TOleControl::ReleaseControl()
+{
     if (InPlace_)
         InPlace_->InPlaceDeactivate();
-    Object_->Close(OLECLOSE_NOSAVE);
-    Object_->SetClientSite(nullptr);
-    Site_->Detach();
-    Site_->Release();
+    if (Object_) {
+        Object_->Close(OLECLOSE_NOSAVE);
+        Object_->SetClientSite(nullptr);
+    }
+    if (Site_) {
+        Site_->Detach();
+        Site_->Release();
+        Site_ = nullptr;
+    }
 }
 
 HWND TOleControl::Handle()

@@ -22,7 +22,8 @@ public:
 
 class TOleControl : public TComponent {
 public:
-    // Creates and initialises the control object; EOleSysError when the class cannot be created.
+    // Creates and initialises the control object; EOleSysError when it cannot be created, take its site or
+    // be initialised.
     TOleControl(TComponent* owner, const CLSID& classId);
     ~TOleControl() override;
 
@@ -60,6 +61,9 @@ private:
         bool Done;
     };
 
+    static void Check(HRESULT code, const char* what);
+    // Lets go of the control object and the site.
+    void ReleaseControl();
     HRESULT Call(const wchar_t* name, VARTYPE type, VARIANT* result);
     HRESULT PutProperty(DISPID id, VARIANT& value);
     RECT Bounds() const;

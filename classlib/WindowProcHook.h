@@ -4,6 +4,8 @@
 
 #include "classlib/Messages.h"
 
+#include <memory>
+
 class TWindowProcHook {
 public:
     TWindowProcHook() = default;
@@ -11,15 +13,17 @@ public:
     TWindowProcHook(const TWindowProcHook&) = delete;
     TWindowProcHook& operator=(const TWindowProcHook&) = delete;
 
-    // Nothing when installed already; false when no object instance can be made.
+    // Nothing when installed already; false, the window left as it was, when no object instance can be
+    // made or the window's procedure cannot be replaced.
     bool Install(HWND window, TWndMethod method);
-    // Puts the previous procedure back (when the window still exists) and frees the instance.
+    // Puts the previous procedure back when ours is still the window's and frees the instance. When another
+    // procedure was installed over ours, ours stays in the chain as a plain pass-through (the method is no
+    // longer called) and frees itself when the window is destroyed.
     void Remove();
     // The previous procedure's handling; the result stays as it is when there is none.
     void CallOld(TMessage& message);
 
 private:
-    HWND Window_ = nullptr;
-    WNDPROC Instance_ = nullptr;
-    WNDPROC Old_ = nullptr;
+    struct TLink;
+    std::shared_ptr<TLink> Link_;
 };

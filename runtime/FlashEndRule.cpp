@@ -18,7 +18,11 @@ bool CFlashEndRule::Tick(IFlashMovie& movie)
     bool over = false;
     switch (EndMode) {
     case emEndFrame:
-        over = frame >= EndFrame;
+        // An end frame past the movie's last, or a movie the control could not load, is never reached: the
+        // movie then ends as one without an end frame does.
+        if (frame < EndFrame)
+            return TickUntilStopped(movie, frame);
+        over = true;
         break;
     case emSeconds:
         over = ++Ticks > SecondsLimit;

@@ -14,7 +14,9 @@ protected:
 
 class CFlashEndRule {
 public:
-    enum { emEndFrame = 0, emSeconds = 1, emNever = 2 };  // any other mode: when the movie stops
+    // Any other mode ends when the movie stops or starts again, and so does the end frame's while it is not
+    // reached.
+    enum { emEndFrame = 0, emSeconds = 1, emNever = 2 };
 
     // A new movie: its slide's end mode, end frame and seconds, and the movie's frame count.
     void Start(int endMode, int endFrame, int seconds, int totalFrames);

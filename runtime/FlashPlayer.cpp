@@ -38,7 +38,12 @@ TFlashPlayer::TFlashPlayer(TForm* owner, TScrMode mode, CSaverSettings* settings
     }
     Flash->SetParent(Owner->Handle());
     FitToForm();
-    Flash->ReplaceWndProc();
+    // Without its window, or with input over it not reaching the main window, the control is no use.
+    if (!Flash->ReplaceWndProc()) {
+        ZELT_LOG("FlashPlayer", "The Flash control made no usable window: Flash slides are skipped");
+        Flash.reset();
+        return;
+    }
     Flash->SetScrMode(mode);
     Flash->SetSaverSettings(settings);
 }

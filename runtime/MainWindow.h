@@ -113,6 +113,7 @@ public:
     std::int32_t VideoAlternation = 0;
     Tfvideoplayer* VideoPlayers[2] = {nullptr, nullptr};
     std::int32_t MusicGapTimerRunning = 0;
+    std::int32_t MusicStalled = 0;  // no track of the list played: tried again at the next slide
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
     CSoundPlayer* MediaSoundPlayer = nullptr;

@@ -4,6 +4,7 @@
 
 #include "classlib/FileUtils.h"
 #include "classlib/Streams.h"
+#include "data/FileLog.h"
 #include "data/TempDir.h"
 #include "data/ZELTGlobeSettings.h"
 
@@ -22,18 +23,22 @@ void Tfmain::PlayFlash()
     CreateFlashPlayer();
     std::string path = MediaSetting.FileName;
     if (GlobeSettings->ProjectData.EmbeddedMedia) {
-        TMemoryStream stream;
         if (!FlashTempFile.empty())
             DeleteFileIfExists(FlashTempFile);
         const std::string movie = TempFilePath(std::to_string(GetTickCount()) + ".swf");
+        path.clear();
         if (!movie.empty()) {
             MediaSetting.ExtractAccFiles(ExtractFilePath(movie), 1);
-            if (Media.LoadByFileName(path, stream)) {
+            TMemoryStream stream;
+            if (Media.LoadByFileName(MediaSetting.FileName, stream)) {
                 FlashTempFile = movie;
                 if (stream.SaveToFile(movie))
                     path = movie;
             }
         }
+        // The stored name is no file of its own: without the extracted movie the slide cannot be shown.
+        if (path.empty())
+            ZELT_LOG("main", "no movie extracted for %.200s", MediaSetting.FileName.c_str());
     } else {
         path = ExternalMediaPath(path);
         if (!path.empty())

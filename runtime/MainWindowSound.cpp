@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
+#include <utility>
 
 void Tfmain::CreateMusicPlayer()
 {
@@ -20,19 +22,33 @@ void Tfmain::CreateMusicPlayer()
 
 void Tfmain::PlayBackgroundMusic(bool play)
 {
-    if (SaverSettings->Data.BackgroundSound == 0 || !MusicPlayer)
+    const int count = SoundTable.TrackCount();
+    if (SaverSettings->Data.BackgroundSound == 0 || !MusicPlayer || count == 0)
         return;
     const PROJECT_DATA& project = GlobeSettings->ProjectData;
-    const std::string path = SoundTable.GetNext(GlobeSettings->FilePath, project.RandomMusic, project.LoopMusic,
-                                                project.EmbeddedMusic, project.RelativePaths);
-    if (path.empty())
-        return;
-    if (project.EmbeddedMusic)
-        AddTempFile(path);
-    ZELT_LOG("main", "music track : %s", path.c_str());
-    MusicPlayer->Play(path);
-    if (!play)
-        MusicPlayer->Pause();
+    // A track that cannot be had or played gives way to the next, until each track of the list has failed.
+    std::set<int> failed;
+    while (static_cast<int>(failed.size()) < count) {
+        const std::string path = SoundTable.GetNext(GlobeSettings->FilePath, project.RandomMusic,
+                                                    project.LoopMusic, project.EmbeddedMusic, project.RelativePaths);
+        if (SoundTable.PlayedOut())
+            return;
+        if (!path.empty()) {
+            if (project.EmbeddedMusic)
+                AddTempFile(path);
+            ZELT_LOG("main", "music track : %s", path.c_str());
+            if (MusicPlayer->Play(path)) {
+                if (!play)
+                    MusicPlayer->Pause();
+                return;
+            }
+            ZELT_LOG("main", "could not play %s", path.c_str());
+        }
+        failed.insert(SoundTable.TrackRow());
+    }
+    // A looping list would go round for ever; the device or the files may do better later.
+    ZELT_LOG("main", "no track of the music list plays; trying again at the next slide");
+    MusicStalled = 1;
 }
 
 void Tfmain::OnMusicDone()
@@ -64,15 +80,20 @@ void Tfmain::StopMusicGapTimer()
     MusicGapTimerRunning = 0;
 }
 
+// Each slide pauses or resumes the music: also where a list that failed throughout gets its next try.
 void Tfmain::PauseMusic()
 {
-    if (MusicPlayer)
+    if (std::exchange(MusicStalled, 0))
+        PlayBackgroundMusic(false);
+    else if (MusicPlayer)
         MusicPlayer->Pause();
 }
 
 void Tfmain::ResumeMusic()
 {
-    if (MusicPlayer)
+    if (std::exchange(MusicStalled, 0))
+        PlayBackgroundMusic(true);
+    else if (MusicPlayer)
         MusicPlayer->Resume();
 }
 

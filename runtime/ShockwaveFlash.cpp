@@ -54,10 +54,10 @@ bool TShockwaveFlash::IsPlaying()
     return CallBoolMethod(L"IsPlaying");
 }
 
-void TShockwaveFlash::ReplaceWndProc()
+bool TShockwaveFlash::ReplaceWndProc()
 {
-    if (HWND window = Handle())
-        Hook.Install(window, [this](TMessage& message) { NewWndProc(message); });
+    HWND window = Handle();
+    return window && Hook.Install(window, [this](TMessage& message) { NewWndProc(message); });
 }
 
 void TShockwaveFlash::RecoverOldProc()

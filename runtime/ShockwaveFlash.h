@@ -15,7 +15,7 @@ class CSaverSettings;
 
 class TShockwaveFlash : public TOleControl, public IFlashMovie {
 public:
-    // EOleSysError when the control is not installed.
+    // EOleSysError when the control is not installed or cannot be set up.
     explicit TShockwaveFlash(TComponent* owner);
 
     void SetMovie(const std::wstring& path);
@@ -33,8 +33,9 @@ public:
     void SetScrMode(TScrMode mode) { ScrMode = mode; }
     void SetSaverSettings(CSaverSettings* settings) { SaverSettings = settings; }
 
-    // Installs NewWndProc on the control's window (making the window first); once.
-    void ReplaceWndProc();
+    // Installs NewWndProc on the control's window (making the window first); once. False when the control
+    // has no window or its procedure could not be replaced.
+    bool ReplaceWndProc();
     void RecoverOldProc();
 
 private:

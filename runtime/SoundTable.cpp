@@ -41,7 +41,8 @@ int CSoundTable::PickIndex(int count, bool loop)
 
 std::string CSoundTable::GetNext(const std::string& programPath, int random, int loop, int embedded, int relative)
 {
-    const int count = static_cast<int>(Playable.size());
+    const int count = TrackCount();
+    ListOver = true;
     if (count == 0)
         return std::string();
     if (random) {
@@ -51,7 +52,9 @@ std::string CSoundTable::GetNext(const std::string& programPath, int random, int
             return std::string();
         Index = 0;
     }
-    Table.GoTo(Playable[static_cast<std::size_t>(Index)]);
+    ListOver = false;
+    Row = Playable[static_cast<std::size_t>(Index)];
+    Table.GoTo(Row);
     if (random && !loop)
         Playable.erase(Playable.begin() + Index);
     const std::string name = Table.FieldAsString("name");
@@ -68,7 +71,10 @@ std::string CSoundTable::GetByName(const std::string& name, const std::string& p
         const std::string stored = Table.FieldAsString("name");
         if (LowerAZ(stored).find(key) == std::string::npos)
             continue;
-        return embedded ? ExtractToTemp(stored, SoundFile) : ExternalFile(LowerAZ(stored), programPath, relative);
+        if (!embedded)
+            return ExternalFile(LowerAZ(stored), programPath, relative);
+        const std::string file = SafeFileName(stored);
+        return ExtractToTemp(file.empty() ? stored : "zeltsnd_" + file, SoundFile);
     }
     return std::string();
 }

@@ -23,10 +23,16 @@ public:
     void Open();
     void Close();
 
-    // The next track's path; "" when the list is empty or played out, or the track cannot be had.
+    // The next track's path; "" when the list is empty or played out (PlayedOut then tells), or the track
+    // cannot be had.
     std::string GetNext(const std::string& programPath, int random, int loop, int embedded, int relative);
+    bool PlayedOut() const { return ListOver; }
+    int TrackCount() const { return static_cast<int>(Playable.size()); }
+    // The row of the track GetNext chose last.
+    int TrackRow() const { return Row; }
     // The first row whose name contains the file-name part of name (A-Z folded), whatever its type; "" when
-    // none does or its file cannot be had.
+    // none does or its file cannot be had. An embedded sound is written under a name of its own (the stored
+    // file name behind "zeltsnd_"): it may share its name with the track the music device holds open.
     std::string GetByName(const std::string& name, const std::string& programPath, int embedded, int relative);
     // A position in the playable list: at random, or with loop the next of a shuffled pass.
     int PickIndex(int count, bool loop);
@@ -40,6 +46,8 @@ private:
     CMyXMLDb* Database = nullptr;
     CMyXMLTable Table;
     int Index = -1;
+    int Row = -1;
+    bool ListOver = false;
     std::vector<int> Playable;  // row numbers of the background tracks, in table order
     std::string TrackFile;
     std::string SoundFile;

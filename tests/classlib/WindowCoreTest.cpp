@@ -5,6 +5,7 @@
 #include "classlib/Messages.h"
 #include "classlib/Thread.h"
 #include "classlib/Timer.h"
+#include "classlib/WindowProcHook.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,24 @@ protected:
     void FormClose(TCloseAction&) override { ++Closed; }
 };
 
+// Object instances still free, counted by taking them all.
+int FreeInstances()
+{
+    std::vector<WNDPROC> taken;
+    while (WNDPROC p = MakeObjectInstance([](TMessage&) {}))
+        taken.push_back(p);
+    for (WNDPROC p : taken)
+        FreeObjectInstance(p);
+    return static_cast<int>(taken.size());
+}
+
+// Someone else's subclass, installed over a hook.
+WNDPROC g_Below = nullptr;
+LRESULT CALLBACK OverProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(g_Below, wnd, msg, wParam, lParam);
+}
+
 } // namespace
 
 TEST(ObjectInstance, EachInstanceCallsItsOwnMethodAndCatches)
@@ -96,6 +115,36 @@ TEST(ObjectInstance, EachInstanceCallsItsOwnMethodAndCatches)
     Application.OnException = nullptr;
     for (WNDPROC p : procs)
         FreeObjectInstance(p);
+}
+
+TEST(WindowProcHook, AFailedInstallTakesNothingAndRemoveLeavesAProcedureInstalledOverOurs)
+{
+    const int free = FreeInstances();
+    int heard = 0;
+    TWindowProcHook hook;
+    const auto method = [&](TMessage& m) {
+        ++heard;
+        hook.CallOld(m);
+    };
+    // The desktop belongs to another process: its procedure cannot be replaced.
+    EXPECT_FALSE(hook.Install(GetDesktopWindow(), method));
+    EXPECT_EQ(FreeInstances(), free);
+
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(hook.Install(window, method));
+    SetWindowTextW(window, L"one");
+    EXPECT_EQ(heard, 1);
+    g_Below = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OverProc)));
+    hook.Remove();
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OverProc));
+    // The chain still reaches the window's own procedure, no longer the method.
+    SetWindowTextW(window, L"two");
+    wchar_t text[8] = {};
+    GetWindowTextW(window, text, 8);
+    EXPECT_STREQ(text, L"two");
+    EXPECT_EQ(heard, 1);
+    DestroyWindow(window);
+    EXPECT_EQ(FreeInstances(), free);
 }
 
 TEST(Thread, SynchronizeRunsOnTheUiThreadInsideAnyPumpAndFreesOnTerminate)

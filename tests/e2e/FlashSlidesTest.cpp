@@ -1,4 +1,5 @@
-// Flash slides on a system without the Flash control: the saver skips them, shows its pictures and closes.
+// Flash slides on a system without the Flash control: the saver skips them, shows its pictures and closes;
+// and with our fake control, slides whose movie cannot be had or never reaches its end frame.
 #include "tests/e2e/Driver.h"
 
 #include <set>
@@ -28,7 +29,57 @@ std::set<std::string> FlashMoviesInTemp()
     return names;
 }
 
+const char kFlashClassKey[] = "Software\\Classes\\CLSID\\{D27CDB6E-AE6D-11CF-96B8-444553540000}";
+
+// The fake Flash control (a ten-frame movie that has played out at its first reading) registered for every
+// program of the prefix while it lives; Wine's COM reads the machine's classes only.
+class TFakeFlashInstalled {
+public:
+    TFakeFlashInstalled()
+    {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string dll(self);
+        dll = dll.substr(0, dll.find_last_of('\\') + 1) + "..\\runtime\\fake_flash.dll";
+        const std::string server = std::string(kFlashClassKey) + "\\InprocServer32";
+        Installed = WriteRegString(HKEY_LOCAL_MACHINE, server, "", dll) &&
+                    WriteRegString(HKEY_LOCAL_MACHINE, server, "ThreadingModel", "Apartment");
+    }
+    ~TFakeFlashInstalled() { DeleteRegKey(HKEY_LOCAL_MACHINE, kFlashClassKey); }
+    bool Installed = false;
+};
+
 } // namespace
+
+TEST(FlashSlides, WithTheControlAMovieNotInTheProjectOrPastItsEndFrameGivesWay)
+{
+    TTestFolder folder("flash_control");
+    ASSERT_TRUE(WriteSolidBmp(folder.File("green.bmp"), 64, 48, 0x00FF00));
+    ASSERT_TRUE(WriteWholeFile(folder.File("intro.swf"), "FWS\x06 not a real movie"));
+    std::string scr;
+    // The first movie is missing from the project and would never end by its rule; the second ends only at
+    // a frame it never reaches.
+    ASSERT_TRUE(BuildScr(folder, R"({
+        "project": {"projectname": "FlashFake", "data": {"EmbeddedMedia": 1, "MediaDelay": 0, "FitMode": 1}},
+        "media": [{"file": "intro.swf"}, {"file": "green.bmp"}],
+        "slides": [{"filename": "missing.swf", "data": {"MediaType": 1, "FlashEndMode": 2}},
+                   {"filename": "intro.swf", "data": {"MediaType": 1, "FlashEndMode": 0, "FlashEndFrame": 1000}},
+                   {"filename": "green.bmp", "data": {"MediaType": 0, "EffectOn": 0}}]})",
+                         &scr));
+    ASSERT_TRUE(CreateLog(scr));
+    TLogFile log(scr);
+    TFakeFlashInstalled control;
+    ASSERT_TRUE(control.Installed);
+
+    TProcess saver(scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(saver.WaitForWindow(&window, 10000));
+    // Round one, then round two's picture: each Flash slide gave way.
+    ASSERT_TRUE(log.WaitForLine("Media name = green.bmp", 25000, 2)) << log.Tail(40);
+    EXPECT_FALSE(log.Has("No Flash control")) << log.Tail(40);
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    EXPECT_TRUE(saver.WaitExit(10000)) << log.Tail();
+}
 
 TEST(FlashSlides, WithoutTheControlTheyAreSkippedThePicturesShowAndInputCloses)
 {

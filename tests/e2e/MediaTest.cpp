@@ -8,6 +8,7 @@
 #include "tests/e2e/MediaFiles.h"
 
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <tuple>
 
@@ -188,4 +189,59 @@ TEST(MediaShow, AOneVideoProjectLoopsAndItsCacheIsGoneAfterClose)
     ASSERT_TRUE(saver.WaitExit(15000));
     EXPECT_EQ(GetFileAttributesA((cache + ".avi").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA(cache.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// --- Background music whose tracks fail ------------------------------------------------------------------
+
+namespace {
+
+// Previews of looping embedded music over one slide of no known kind (a slide change every second); a
+// track named bad*.wav holds no sound the device can open.
+class MusicFailures : public testing::Test {
+protected:
+    void Start(const std::string& name, const std::vector<std::string>& tracks)
+    {
+        TTestFolder folder(name);
+        std::string music;
+        for (const std::string& track : tracks) {
+            const bool bad = track.compare(0, 3, "bad") == 0;
+            ASSERT_TRUE(WriteWholeFile(folder.File(track), bad ? std::string("RIFF\x04\0\0\0junk", 12) : PcmWav(300)));
+            music += (music.empty() ? "" : ",") + std::string(R"({"file": ")") + track + "\"}";
+        }
+        std::string scr;
+        ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Music",
+            "data": {"EmbeddedMusic": 1, "LoopMusic": 1, "MusicGap": 0, "MediaDelay": 0}},
+          "music": [)" + music + R"(], "slides": [{"filename": "one", "data": {"MediaType": 7, "MusicOn": 1}}]})",
+                             &scr));
+        ASSERT_TRUE(CreateLog(scr));
+        Log = std::make_unique<TLogFile>(scr);
+        Saver = std::make_unique<TProcess>(scr, "/p " + Parent.HandleText());
+    }
+
+    TParentWindow Parent{320, 240};
+    std::unique_ptr<TLogFile> Log;
+    std::unique_ptr<TProcess> Saver;
+};
+
+} // namespace
+
+TEST_F(MusicFailures, ATrackThatCannotBeOpenedGivesWayToTheNextOneEachTimeRound)
+{
+    ASSERT_NO_FATAL_FAILURE(Start("music_bad_then_good", {"bad.wav", "good.wav"}));
+    // The good track plays, ends at its first poll, and after the bad one again it plays once more.
+    EXPECT_TRUE(Log->WaitForLine("music track : " + GetTempDir() + "good.wav", 15000, 2)) << Log->Tail(40);
+    EXPECT_GE(Log->Count("could not play " + GetTempDir() + "bad.wav"), 2) << Log->Tail(40);
+    EXPECT_FALSE(Log->Has("no track of the music list plays")) << Log->Tail(40);
+}
+
+TEST_F(MusicFailures, AListOfTracksThatAllFailIsTriedOncePerSlide)
+{
+    ASSERT_NO_FATAL_FAILURE(Start("music_all_bad", {"bad1.wav", "bad2.wav"}));
+    ASSERT_TRUE(Log->WaitForLine("Media name = one", 15000, 4)) << Log->Tail(40);
+    // Once at the start and once at each slide; each time both tracks fail once.
+    const int slides = Log->Count("Media name = one");
+    const int rounds = Log->Count("no track of the music list plays");
+    EXPECT_GE(rounds, slides - 1) << Log->Tail(40);
+    EXPECT_LE(rounds, slides + 2) << Log->Tail(40);
+    EXPECT_LE(Log->Count("could not play"), 2 * rounds + 2) << Log->Tail(40);
 }

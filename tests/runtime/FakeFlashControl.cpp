@@ -1,4 +1,5 @@
-// The fake Flash control: IOleObject, IOleInPlaceObject and IDispatch over a scripted frame counter.
+// The fake Flash control: IOleObject, IOleInPlaceObject, IPersistStreamInit and IDispatch over a scripted
+// frame counter.
 #include "tests/runtime/FakeFlashControl.h"
 
 #include <ole2.h>
@@ -36,7 +37,7 @@ int ReadFrame()
     return g_State.Frame;
 }
 
-class FakeFlash final : public IOleObject, public IOleInPlaceObject, public IDispatch {
+class FakeFlash final : public IOleObject, public IOleInPlaceObject, public IPersistStreamInit, public IDispatch {
 public:
     FakeFlash() { InterlockedIncrement(&g_State.LiveObjects); }
 
@@ -48,6 +49,8 @@ public:
             *object = static_cast<IOleInPlaceObject*>(this);
         else if (iid == IID_IDispatch)
             *object = static_cast<IDispatch*>(this);
+        else if (iid == IID_IPersistStreamInit || iid == IID_IPersist)
+            *object = static_cast<IPersistStreamInit*>(this);
         else {
             *object = nullptr;
             return E_NOINTERFACE;
@@ -71,6 +74,8 @@ public:
     // IOleObject
     STDMETHODIMP SetClientSite(IOleClientSite* site) override
     {
+        if (site && g_State.FailsSetClientSite)
+            return E_FAIL;
         if (site)
             site->AddRef();
         if (Site)
@@ -100,6 +105,8 @@ public:
     {
         if (verb != OLEIVERB_INPLACEACTIVATE || !site)
             return E_NOTIMPL;
+        if (g_State.FailsActivation)
+            return E_FAIL;
         IOleInPlaceSite* inPlace = nullptr;
         if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))))
             return E_FAIL;
@@ -116,10 +123,11 @@ public:
             AskAmbient(site);
             g_State.ActivatedIn = parent;
             g_State.Position = position;
-            g_State.Window = CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_VISIBLE, position.left,
-                                             position.top, position.right - position.left,
-                                             position.bottom - position.top, parent, nullptr, g_Module, nullptr);
-            hr = g_State.Window ? S_OK : E_FAIL;
+            if (!g_State.MakesNoWindow)
+                g_State.Window = CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_VISIBLE, position.left,
+                                                 position.top, position.right - position.left,
+                                                 position.bottom - position.top, parent, nullptr, g_Module, nullptr);
+            hr = g_State.Window || g_State.MakesNoWindow ? S_OK : E_FAIL;
         }
         if (frame)
             frame->Release();
@@ -171,6 +179,14 @@ public:
         return S_OK;
     }
     STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
+
+    // IPersistStreamInit
+    STDMETHODIMP GetClassID(CLSID* id) override { return GetUserClassID(id); }
+    STDMETHODIMP IsDirty() override { return S_FALSE; }
+    STDMETHODIMP Load(IStream*) override { return E_NOTIMPL; }
+    STDMETHODIMP Save(IStream*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP GetSizeMax(ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    STDMETHODIMP InitNew() override { return g_State.FailsInitNew ? E_FAIL : S_OK; }
 
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
@@ -329,6 +345,8 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         g_Module = module;
+        g_State.TotalFrames = 10;
+        g_State.FramesPerReading = 10;
         WNDCLASSW wc = {};
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = ControlWndProc;

@@ -1,5 +1,7 @@
 // A stand-in for the Flash control, for tests: an in-process server of the Flash class id whose movie is a
-// scripted frame counter. The test reads and scripts it through the state the DLL exports.
+// scripted frame counter. The test reads and scripts it through the state the DLL exports; a program that
+// does not script it (a saver in an end-to-end run) gets a ten-frame movie that has played out at the first
+// reading.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,11 @@ struct FakeFlashState {
     int FramesPerReading;   // how far each CurrentFrame reading advances a playing movie
     bool Loops;             // at the end the movie starts again at frame 1 and keeps playing
     bool IgnoresPlay;       // Play does nothing: a movie that never plays
+    // Set-up steps that fail.
+    bool FailsSetClientSite;
+    bool FailsInitNew;
+    bool FailsActivation;   // in-place activation is refused
+    bool MakesNoWindow;     // in-place activation succeeds without a window
 
     // What the control saw.
     wchar_t Movie[MAX_PATH];

@@ -68,6 +68,9 @@ TEST(FlashEndRule, EachEndModeEndsOnItsTick)
     const Case cases[] = {
         {"end frame 0 with a movie still at frame 0", 0, 0, 0, 0, Movie(0), 1, 1},
         {"end frame 50, ten frames a second", 0, 50, 0, 0, Movie(10), 5, 1},
+        {"end frame past the last of a movie that stops", 0, 100, 0, 40, Movie(10, 40), 6, 0},
+        {"end frame past the last of a looping movie", 0, 100, 0, 40, Movie(10, 40, true), 4, 1},
+        {"end frame 50 of a movie that never loads", 0, 50, 0, 0, Movie(10, 0, false, false), 3, 0},
         {"0 seconds", 1, 0, 0, 0, Movie(10), 1, 1},
         {"5 seconds", 1, 0, 5, 0, Movie(10), 6, 1},
         {"never", 2, 0, 0, 0, Movie(10, 40), 0, 0},

@@ -311,6 +311,24 @@ TEST_F(FlashPlayerOnFakeControl, TheCursorHidesOverAMovieWithoutMouseInputInSave
     SendMessageW(State->Window, WM_SETCURSOR, reinterpret_cast<WPARAM>(State->Window), HTCLIENT);
 }
 
+TEST_F(FlashPlayerOnFakeControl, AControlThatFailsItsSetUpCountsAsNone)
+{
+    bool FakeFlashState::*const steps[] = {&FakeFlashState::FailsSetClientSite, &FakeFlashState::FailsInitNew,
+                                           &FakeFlashState::FailsActivation, &FakeFlashState::MakesNoWindow};
+    for (bool FakeFlashState::*step : steps) {
+        *State = FakeFlashState{};
+        State->*step = true;
+        Form.Heard.clear();
+        auto player = MakePlayer();
+        // Let go of at once, and the slide over at once as without a control.
+        EXPECT_EQ(State->LiveObjects, 0);
+        EXPECT_FALSE(State->HoldsSite);
+        player->Play();
+        EXPECT_TRUE(PumpUntil([&] { return Form.Count(WM_NEXTMEDIA) > 0; }, 1000));
+        EXPECT_EQ(State->PlayCalls, 0);
+    }
+}
+
 TEST_F(FlashPlayer, WithoutTheControlAFlashSlideEndsAtOnceOverItsBackgroundWithItsTitle)
 {
     Slide.Title = "Flash";

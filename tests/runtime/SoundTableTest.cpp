@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <set>
 
 namespace {
@@ -36,8 +38,10 @@ protected:
     }
     ~SoundTableTest() override
     {
-        for (const auto& track : kTracks)
+        for (const auto& track : kTracks) {
             DeleteFileIfExists(TempFilePath(track.Name));
+            DeleteFileIfExists(TempFilePath("zeltsnd_" + track.Name));
+        }
     }
 
     // Contents of the files the next count embedded tracks were written to.
@@ -91,10 +95,24 @@ TEST_F(SoundTableTest, RandomLoopGivesEachTrackOncePerPass)
 TEST_F(SoundTableTest, SoundsAreFoundByContainedFileNameWhateverTheirType)
 {
     const std::string path = Table.GetByName("D:\\Sounds\\Rain.WAV", "x.scr", 1, 0);
-    EXPECT_EQ(path, GetTempDir() + "forest rain.wav");
+    EXPECT_EQ(path, GetTempDir() + "zeltsnd_forest rain.wav");
     EXPECT_EQ(ReadBytes(path), "RAIN");
     EXPECT_EQ(Table.GetByName("thunder.wav", "x.scr", 1, 0), "");
     EXPECT_EQ(Table.GetByName("D:\\Sounds\\", "x.scr", 1, 0), "");
+}
+
+TEST_F(SoundTableTest, EachTrackReplacesTheLastAndASoundKeepsClearOfThePlayingTrack)
+{
+    const std::string first = Table.GetNext("x.scr", 0, 0, 1, 0);
+    // The music device holds its track open for reading, sharing it for reading only.
+    HANDLE held = CreateFileA(first.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string sound = Table.GetByName("ONE.WAV", "x.scr", 1, 0);
+    EXPECT_EQ(ReadBytes(sound), "ONE");
+    EXPECT_NE(sound, first);
+    CloseHandle(held);
+    EXPECT_EQ(ReadBytes(Table.GetNext("x.scr", 0, 0, 1, 0)), "TWO");
+    EXPECT_FALSE(FileExists(first));
 }
 
 TEST_F(SoundTableTest, MissingExternalFilesAreLoggedAndGiveNothing)
