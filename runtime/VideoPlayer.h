@@ -42,6 +42,8 @@ public:
     void PaintBackground();
     void StartPoll();
     void StopPoll();
+    // Stops the poll and the video; a flag of 0 leaves the video playing.
+    void Stop(int flag);
     // Stops and closes the video; a flag of 0 leaves the device to the form's destruction.
     void Close(int flag);
 
@@ -56,6 +58,8 @@ private:
     void FormDestroy();
     void timerTimer();
     void StartVideo(int loop);
+    // Plays from the start, the end rule starting afresh.
+    void Play();
     bool Ended();
     int SizeMode() const;
 
@@ -70,4 +74,6 @@ private:
     int Loop = 0;
     CMMPlayer Player;
     int TimerTag = 0;  // 0 start pending, 1 playing
+    bool SeenPlaying = false;
+    int StoppedPolls = 0;  // polls that found the device stopped at its start
 };
