@@ -3,6 +3,7 @@
 #include "data/FileLog.h"
 #include "data/MediaSetting.h"
 #include "data/ZELTGlobeSettings.h"
+#include "runtime/Background.h"
 #include "runtime/Messages.h"
 #include "runtime/VideoPanel.h"
 
@@ -93,6 +94,13 @@ int Tfvideoplayer::SizeMode() const
 
 void Tfvideoplayer::PaintBackground()
 {
+    if (Slide) {
+        CBackground background;
+        background.Target = &Background;
+        background.SetParams(Slide, GlobeSettings);
+        background.Media = Media;
+        background.Draw(ScrMode);
+    }
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

@@ -38,7 +38,7 @@ public:
     void SetFile(const std::string& path) { File = path; }
     void SetMedia(CMediaSetting* slide) { Slide = slide; }
     void SetMediaStore(CMedia* media) { Media = media; }
-    // Composes the slide's background and shows it.
+    // Composes the slide's background (with its title and text outside a preview) and shows it.
     void PaintBackground();
     void StartPoll();
     void StopPoll();
