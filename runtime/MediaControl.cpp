@@ -1,10 +1,13 @@
 #include "runtime/MediaControl.h"
 
+#include "data/FileLog.h"
 #include "data/NameFolding.h"
 
 #include <digitalv.h>
 
 namespace {
+
+const char kUnit[] = "MediaControl";
 
 bool IsVisualDeviceType(DWORD type)
 {
@@ -18,7 +21,8 @@ CMMPlayer::CMMPlayer(MciSendCommandFn send) : SendCommand(send) {}
 
 CMMPlayer::~CMMPlayer()
 {
-    Close(CloseOnDestroy);
+    // Whatever an earlier Stop or Close was told, a device still open goes with its player.
+    Close(1);
 }
 
 bool CMMPlayer::Send(UINT message, DWORD flags, void* params)
@@ -30,8 +34,14 @@ int CMMPlayer::Open(const std::string& fileName, HWND window)
 {
     if (fileName.empty())
         return 0;
-    if (Opened)
+    if (Opened) {
         Close(1);
+        // Opening over a device that would not close would lose it for good.
+        if (Opened) {
+            ZELT_LOG(kUnit, "%.200s not opened: %.200s is still open", fileName.c_str(), Name_.c_str());
+            return 0;
+        }
+    }
     NotifyWindow = window;
     // The name is handed over as it is: MCI picks the device from the file.
     MCI_OPEN_PARMSA params = {};
@@ -49,13 +59,14 @@ int CMMPlayer::Open(const std::string& fileName, HWND window)
 
 void CMMPlayer::Close(int sendClose)
 {
-    CloseOnDestroy = sendClose;
-    if (!Opened)
+    // A flag of 0 leaves the device open for the destructor.
+    if (!Opened || !sendClose)
         return;
-    if (sendClose) {
-        MCI_GENERIC_PARMS params = {};
-        if (!Send(MCI_CLOSE, MCI_WAIT, &params))
-            return;
+    MCI_GENERIC_PARMS params = {};
+    if (!Send(MCI_CLOSE, MCI_WAIT, &params)) {
+        // The identifier is kept: a later Close or the destructor tries again.
+        ZELT_LOG(kUnit, "could not close %.200s", Name_.c_str());
+        return;
     }
     Opened = 0;
     DeviceId = 0;
@@ -175,7 +186,6 @@ int CMMPlayer::Stop(int sendStop)
 {
     if (!Opened)
         return 0;
-    CloseOnDestroy = sendStop;
     if (!sendStop)
         return 1;
     MCI_GENERIC_PARMS params = {};

@@ -26,8 +26,11 @@ public:
     CMMPlayer(const CMMPlayer&) = delete;
     CMMPlayer& operator=(const CMMPlayer&) = delete;
 
-    // 1 when opened; an empty name gives 0 and leaves an open device as it is. Video is shown in window.
+    // 1 when opened; an empty name gives 0 and leaves an open device as it is, and so does an open device
+    // that cannot be closed. Video is shown in window.
     int Open(const std::string& fileName, HWND window);
+    // Closes the device; a flag of 0 sends nothing and leaves it to the destructor. A device that refuses
+    // to close stays open.
     void Close(int sendClose);
     int SetDisplayWindow(HWND window);
     void ReadDeviceCaps();
@@ -44,6 +47,7 @@ public:
     // Resumes, or plays when the device cannot resume.
     int Resume();
     int TogglePause();
+    // A flag of 0 leaves the media playing.
     int Stop(int sendStop);
     // Width and height both non-zero: that rectangle; otherwise the display window's client area.
     int PutDestination(int left, int top, int width, int height);
@@ -79,5 +83,4 @@ private:
     int SourceWidth_ = 0;
     int SourceHeight_ = 0;
     int RewindBeforePlay = 1;
-    int CloseOnDestroy = 1;
 };

@@ -5,9 +5,8 @@
 #include "runtime/Cursor.h"
 #include "runtime/ParentPoint.h"
 
-bool ForwardVideoInput(HWND window, TMessage& message, TScrMode mode, const CSaverSettings* settings)
+bool ForwardVideoInput(HWND window, HWND parent, TMessage& message, TScrMode mode, const CSaverSettings* settings)
 {
-    HWND parent = GetParent(window);
     switch (message.Msg) {
     case WM_SETCURSOR:
         ApplyCursorRule(mode, settings && settings->PasswordPrompt != 0);
@@ -41,6 +40,6 @@ void CVideoPanel::WndProc(TMessage& message)
 {
     if (message.Msg == WM_MOUSEMOVE)
         ZELT_LOG("VideoPanel", "video panel mouse move");
-    if (!ForwardVideoInput(Handle(), message, ScrMode, SaverSettings))
+    if (!ForwardVideoInput(Handle(), ParentWindow(), message, ScrMode, SaverSettings))
         TForm::WndProc(message);
 }

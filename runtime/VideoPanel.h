@@ -7,9 +7,9 @@
 
 class CSaverSettings;
 
-// Handles a message of a video window by that rule. True when the message is finished here (its result
-// set); false when the window's own handling still follows.
-bool ForwardVideoInput(HWND window, TMessage& message, TScrMode mode, const CSaverSettings* settings);
+// Handles a message of a video window by that rule, passing input on to parent. True when the message is
+// finished here (its result set); false when the window's own handling still follows.
+bool ForwardVideoInput(HWND window, HWND parent, TMessage& message, TScrMode mode, const CSaverSettings* settings);
 
 class CVideoPanel : public TForm {
 public:

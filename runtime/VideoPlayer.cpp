@@ -3,6 +3,7 @@
 #include "data/FileLog.h"
 #include "data/MediaSetting.h"
 #include "data/ZELTGlobeSettings.h"
+#include "runtime/Background.h"
 #include "runtime/Messages.h"
 #include "runtime/VideoPanel.h"
 
@@ -11,6 +12,11 @@
 namespace {
 
 const char kUnit[] = "VideoPlayer";
+
+// Polls a device may stay stopped at its start after accepting the play before it counts as one that will
+// never play. Wine's AVI driver reports playing as soon as the play command returns and moves within
+// 40 ms, so three seconds leave room for a loaded machine while the show waits on a dead device no longer.
+const int kStartPolls = 3;
 
 // The offset of a video in free pixels of space: at random, or centred (negative when it does not fit).
 int PlaceOnAxis(int space, bool randomPlace)
@@ -65,7 +71,7 @@ void Tfvideoplayer::FormCreate()
 {
     Panel = new CVideoPanel(this, SaverSettings, ScrMode, Handle());
     RECT client = {};
-    GetClientRect(GetParent(Handle()), &client);
+    GetClientRect(ParentWindow(), &client);
     MoveWindow(Handle(), 0, 0, client.right, client.bottom, TRUE);
     Background.Create(client.right, client.bottom, 0);
     timer->SetInterval(10);
@@ -75,10 +81,8 @@ void Tfvideoplayer::FormCreate()
 
 void Tfvideoplayer::FormDestroy()
 {
-    // A device still open goes with its form.
-    StopPoll();
-    Player.Stop(1);
-    Player.Close(1);
+    // Also a device that Close(0) left open goes with its form, before the window it plays in.
+    Close(1);
     delete Panel;
     Panel = nullptr;
 }
@@ -90,6 +94,13 @@ int Tfvideoplayer::SizeMode() const
 
 void Tfvideoplayer::PaintBackground()
 {
+    if (Slide) {
+        CBackground background;
+        background.Target = &Background;
+        background.SetParams(Slide, GlobeSettings);
+        background.Media = Media;
+        background.Draw(ScrMode);
+    }
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
@@ -114,11 +125,16 @@ void Tfvideoplayer::StopPoll()
     timer->SetEnabled(false);
 }
 
-void Tfvideoplayer::Close(int flag)
+void Tfvideoplayer::Stop(int flag)
 {
     Player.Stop(flag);
-    Player.Close(flag);
     StopPoll();
+}
+
+void Tfvideoplayer::Close(int flag)
+{
+    Stop(flag);
+    Player.Close(flag);
 }
 
 void Tfvideoplayer::timerTimer()
@@ -137,21 +153,40 @@ void Tfvideoplayer::timerTimer()
             Panel->Hide();
             Panel->Show();
         }
-        Player.Play();
+        Play();
         return;
     }
     StopPoll();
     ZELT_LOG(kUnit, "Movie stops , Show Next Media!");
-    PostMessageW(GetParent(Handle()), WM_NEXTMEDIA, 0, 0);
+    PostMessageW(ParentWindow(), WM_NEXTMEDIA, 0, 0);
+}
+
+void Tfvideoplayer::Play()
+{
+    Player.Play();
+    SeenPlaying = false;
+    StoppedPolls = 0;
 }
 
 bool Tfvideoplayer::Ended()
 {
     const DWORD position = Player.GetPosition(), length = Player.GetLength();
-    // A device that accepted the play and then failed stays stopped: that is an end too.
-    if (Player.GetMode() == MCI_MODE_STOP)
+    if (length < 20 ? position >= length : position >= length - 20)
         return true;
-    return length < 20 ? position >= length : position >= length - 20;
+    const DWORD mode = Player.GetMode();
+    if (mode == MCI_MODE_PLAY)
+        SeenPlaying = true;
+    if (mode != MCI_MODE_STOP)
+        return false;
+    // Stopped after playing is the end: Wine's AVI driver stops one frame short of the length. Stopped at
+    // the start is a video not started yet, until the bound says it never will (a device that accepted the
+    // play and failed), so the show goes on.
+    if (SeenPlaying || position > 0)
+        return true;
+    if (++StoppedPolls < kStartPolls)
+        return false;
+    ZELT_LOG(kUnit, "%.200s did not start playing", File.c_str());
+    return true;
 }
 
 void Tfvideoplayer::StartVideo(int loop)
@@ -164,7 +199,7 @@ void Tfvideoplayer::StartVideo(int loop)
     Panel->SetBounds(b.Left, b.Top, b.Width, b.Height);
     Player.SetDisplayWindow(Panel->Handle());
     Player.PutDestination(0, 0, b.Width, b.Height);
-    Player.Play();
+    Play();
     Player.PutDestination(0, 0, b.Width, b.Height);
     StartPoll();
 }
@@ -176,7 +211,7 @@ void Tfvideoplayer::WndProc(TMessage& message)
         ZELT_LOG(kUnit, "video palayer mouse move");
         break;
     case WM_KEYDOWN:
-        PostMessageW(GetParent(Handle()), message.Msg, message.WParam, message.LParam);
+        PostMessageW(ParentWindow(), message.Msg, message.WParam, message.LParam);
         // Enter and Esc go to the main window only.
         if (message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) {
             message.Result = 1;
@@ -186,6 +221,6 @@ void Tfvideoplayer::WndProc(TMessage& message)
     default:
         break;
     }
-    if (!ForwardVideoInput(Handle(), message, ScrMode, SaverSettings))
+    if (!ForwardVideoInput(Handle(), ParentWindow(), message, ScrMode, SaverSettings))
         TForm::WndProc(message);
 }

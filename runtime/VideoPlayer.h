@@ -38,10 +38,12 @@ public:
     void SetFile(const std::string& path) { File = path; }
     void SetMedia(CMediaSetting* slide) { Slide = slide; }
     void SetMediaStore(CMedia* media) { Media = media; }
-    // Composes the slide's background and shows it.
+    // Composes the slide's background (with its title and text outside a preview) and shows it.
     void PaintBackground();
     void StartPoll();
     void StopPoll();
+    // Stops the poll and the video; a flag of 0 leaves the video playing.
+    void Stop(int flag);
     // Stops and closes the video; a flag of 0 leaves the device to the form's destruction.
     void Close(int flag);
 
@@ -56,6 +58,8 @@ private:
     void FormDestroy();
     void timerTimer();
     void StartVideo(int loop);
+    // Plays from the start, the end rule starting afresh.
+    void Play();
     bool Ended();
     int SizeMode() const;
 
@@ -70,4 +74,6 @@ private:
     int Loop = 0;
     CMMPlayer Player;
     int TimerTag = 0;  // 0 start pending, 1 playing
+    bool SeenPlaying = false;
+    int StoppedPolls = 0;  // polls that found the device stopped at its start
 };

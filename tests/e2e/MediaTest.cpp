@@ -245,3 +245,47 @@ TEST_F(MusicFailures, AListOfTracksThatAllFailIsTriedOncePerSlide)
     EXPECT_LE(rounds, slides + 2) << Log->Tail(40);
     EXPECT_LE(Log->Count("could not play"), 2 * rounds + 2) << Log->Tail(40);
 }
+
+// Three slides of a 2.4 s clip on a solid background with a title. Wine's AVI driver plays it in about 2 s
+// and stops at frame 11 of 12, so only the stop after playing ends it; the first poll comes about 1.07 s
+// after the slide starts.
+TEST(MediaShow, AVideoStandsOnItsBackgroundAndAShortClipPlaysToItsEnd)
+{
+    TTestFolder folder("media_video_back");
+    ASSERT_TRUE(WriteWholeFile(folder.File("clip.avi"), SolidAvi(64, 48, 12, 5, 0x0000FF)));
+    const uint32_t solid = 0x3366CC;  // 0x00RRGGBB; the slide stores it as 0x00BBGGRR
+    const std::string slide = R"({"filename": "clip.avi", "title": "TITLE", "data": {"MediaType": 2,
+        "BackSolidAllowed": 1, "SolidColor": 13395507, "TitleShown": 1, "TitlePosition": 9, "TitleX": 100,
+        "TitleY": 100, "TitleFontSize": 20, "TitleColor": 16777215}})";
+    std::string scr;
+    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Back", "data": {"EmbeddedMedia": 1, "MediaDelay": 0}},
+        "media": [{"file": "clip.avi"}], "slides": [)" + slide + "," + slide + "," + slide + "]}",
+                         &scr));
+    ASSERT_TRUE(CreateLog(scr));
+    TProcess saver(scr, "/s");
+    TLogFile log(scr);
+    ASSERT_TRUE(log.WaitForLine("Exit from PlayVideo()", 15000));
+
+    // Around the centred video: the colour, and the title's white ink all inside its box at (100, 100).
+    const RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), 400};
+    EXPECT_TRUE(WaitUntil([&] { return TScreenShot(RECT{area.right - 8, 0, area.right, 8}).Count(solid) == 64; },
+                          3000, "the background's colour"));
+    const TScreenShot shot(area);
+    int ink = 0, outside = 0, other = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            const uint32_t c = shot.Pixel(x, y);
+            const bool inBox = x >= 100 && y >= 100 && x < 400 && y < 160;
+            ink += c == 0xFFFFFF;
+            outside += c == 0xFFFFFF && !inBox;
+            other += c != 0xFFFFFF && c != solid && !inBox;
+        }
+    EXPECT_GT(ink, 50);
+    EXPECT_EQ(outside, 0);
+    EXPECT_EQ(other, 0);
+
+    ASSERT_TRUE(log.WaitForLine("Movie stops , Show Next Media!", 20000, 3));
+    const std::vector<long> shown = Ticks(log, "Exit from PlayVideo()"), ended = Ticks(log, "Movie stops");
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_GE(ended[i] - shown[i], 1800) << "clip " << i << " cut short\n" << log.Tail(40);
+}

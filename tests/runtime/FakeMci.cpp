@@ -19,24 +19,32 @@ std::vector<UINT> FakeMci::Messages() const
     return out;
 }
 
-MCIERROR WINAPI FakeMci::Send(MCIDEVICEID, UINT message, DWORD_PTR flags, DWORD_PTR params)
+MCIERROR WINAPI FakeMci::Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params)
 {
     FakeMci& mci = *Current;
-    mci.Commands.push_back({message, static_cast<DWORD>(flags)});
+    mci.Commands.push_back({device, message, static_cast<DWORD>(flags)});
     if (mci.Refused.count(message))
         return MCIERR_UNSUPPORTED_FUNCTION;
-    return mci.Answer(message, static_cast<DWORD>(flags), params);
+    if (message != MCI_OPEN && !mci.Open.count(device))
+        return MCIERR_INVALID_DEVICE_ID;
+    return mci.Answer(device, message, static_cast<DWORD>(flags), params);
 }
 
-MCIERROR FakeMci::Answer(UINT message, DWORD flags, DWORD_PTR params)
+MCIERROR FakeMci::Answer(MCIDEVICEID device, UINT message, DWORD flags, DWORD_PTR params)
 {
     switch (message) {
     case MCI_OPEN: {
         auto* open = reinterpret_cast<MCI_OPEN_PARMSA*>(params);
         OpenedName = open->lpstrElementName;
-        open->wDeviceID = 7;
+        open->wDeviceID = NextId++;
+        Open.insert(open->wDeviceID);
+        Opens.push_back(open->wDeviceID);
         return 0;
     }
+    case MCI_CLOSE:
+        Open.erase(device);
+        Closes.push_back(device);
+        return 0;
     case MCI_GETDEVCAPS: {
         auto* caps = reinterpret_cast<MCI_GETDEVCAPS_PARMS*>(params);
         caps->dwReturn = caps->dwItem == MCI_GETDEVCAPS_DEVICE_TYPE ? DeviceType

@@ -1,4 +1,5 @@
 // A scripted media control interface: one device whose answers a test sets, and a record of each command.
+// Every open gets an identifier of its own; commands to one not open are refused.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 struct FakeMciCommand {
+    MCIDEVICEID Device;
     UINT Message;
     DWORD Flags;
 };
@@ -29,6 +31,8 @@ struct FakeMci {
     // What the wrapper sent.
     std::vector<FakeMciCommand> Commands;
     std::string OpenedName;
+    std::vector<MCIDEVICEID> Opens;   // identifiers handed out
+    std::vector<MCIDEVICEID> Closes;  // identifiers closed
 
     FakeMci() { Current = this; }
     ~FakeMci() { Current = nullptr; }
@@ -41,6 +45,8 @@ struct FakeMci {
     static MCIERROR WINAPI Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params);
 
 private:
-    MCIERROR Answer(UINT message, DWORD flags, DWORD_PTR params);
+    MCIERROR Answer(MCIDEVICEID device, UINT message, DWORD flags, DWORD_PTR params);
     static FakeMci* Current;
+    std::set<MCIDEVICEID> Open;
+    MCIDEVICEID NextId = 7;
 };

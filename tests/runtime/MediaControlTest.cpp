@@ -6,7 +6,7 @@
 
 #include <digitalv.h>
 
-#include <memory>
+#include <algorithm>
 
 using Messages = std::vector<UINT>;
 
@@ -68,23 +68,38 @@ TEST(MediaControl, ResumeFallsBackToPlayAndToggleLeavesAStoppedDevice)
     EXPECT_EQ(mci.Messages(), (Messages{MCI_STATUS}));
 }
 
-TEST(MediaControl, StopWithoutSendingMakesTheDestructorSkipClose)
+// Stop(0) and Close(0) send nothing and leave the device to the destructor. A device that refuses to close
+// keeps its identifier, and another file is not opened over it.
+TEST(MediaControl, EveryOpenedDeviceIsClosedOnce)
 {
     FakeMci mci;
-    auto player = std::make_unique<CMMPlayer>(FakeMci::Send);
-    ASSERT_EQ(player->Open("a.wav", nullptr), 1);
-    player->Play();
-    mci.Commands.clear();
-    EXPECT_EQ(player->Stop(0), 1);
-    player.reset();
-    EXPECT_TRUE(mci.Commands.empty());
-    EXPECT_EQ(mci.Mode, static_cast<DWORD>(MCI_MODE_PLAY));
+    {
+        CMMPlayer left(FakeMci::Send), closed(FakeMci::Send);
+        ASSERT_EQ(left.Open("a.wav", nullptr), 1);
+        ASSERT_EQ(closed.Open("a.wav", nullptr), 1);
+        left.Play();
+        mci.Commands.clear();
+        EXPECT_EQ(left.Stop(0), 1);
+        left.Close(0);
+        EXPECT_TRUE(mci.Commands.empty());
+        EXPECT_TRUE(left.IsOpen());
+        EXPECT_EQ(mci.Mode, static_cast<DWORD>(MCI_MODE_PLAY));
+        closed.Close(1);
 
-    player = std::make_unique<CMMPlayer>(FakeMci::Send);
-    ASSERT_EQ(player->Open("a.wav", nullptr), 1);
-    mci.Commands.clear();
-    player.reset();
-    EXPECT_EQ(mci.Messages(), (Messages{MCI_CLOSE}));
+        CMMPlayer stuck(FakeMci::Send);
+        ASSERT_EQ(stuck.Open("a.wav", nullptr), 1);
+        mci.Refused = {MCI_CLOSE};
+        stuck.Close(1);
+        EXPECT_TRUE(stuck.IsOpen());
+        EXPECT_EQ(stuck.Open("b.wav", nullptr), 0);
+        EXPECT_EQ(stuck.Name(), "a.wav");
+        mci.Refused.clear();
+        ASSERT_EQ(stuck.Open("b.wav", nullptr), 1);
+    }
+    EXPECT_EQ(mci.Opens.size(), 4u);
+    std::vector<MCIDEVICEID> closes = mci.Closes;
+    std::sort(closes.begin(), closes.end());
+    EXPECT_EQ(closes, mci.Opens);
 }
 
 TEST(MediaControl, DeviceKindsAndRectangles)

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
+
 namespace {
 
 std::string Text(const VIDEO_BOUNDS& b)
@@ -40,28 +44,110 @@ TEST(VideoBounds, OversizeAndRandomPlacement)
     EXPECT_EQ(Text(VideoBounds(0, 240, 1024, 768, 3, false)), "256,128 512x512");
 }
 
-// A device that accepts the play and never moves, and a file that is not there, both end the slide at the
-// first poll instead of holding the show.
-TEST(VideoPlayer, AStoppedOrMissingVideoEndsItsSlide)
-{
-    FakeMci mci;
-    mci.DeviceType = MCI_DEVTYPE_DIGITAL_VIDEO;
-    mci.HasVideo = 1;
-    mci.Source = RECT{0, 0, 320, 240};
-    mci.PlayStaysStopped = true;
-    TForm main(nullptr);
-    main.SetBounds(0, 0, 640, 480);
-    for (const char* file : {"clip.avi", ""}) {
-        Tfvideoplayer player(nullptr, nullptr, nullptr, smRunAsExe, main.Handle(), FakeMci::Send);
-        player.SetFile(file);
+// A video form over a main window, playing a scripted video device.
+class VideoRuns : public testing::Test {
+protected:
+    VideoRuns()
+    {
+        Mci.DeviceType = MCI_DEVTYPE_DIGITAL_VIDEO;
+        Mci.HasVideo = 1;
+        Mci.Source = RECT{0, 0, 320, 240};
+        Main.SetBounds(0, 0, 640, 480);
+    }
+
+    // A player that has opened (or tried to open) its file and started it.
+    std::unique_ptr<Tfvideoplayer> Start(const char* file)
+    {
+        auto player = std::make_unique<Tfvideoplayer>(nullptr, nullptr, nullptr, smRunAsExe, Main.Handle(), FakeMci::Send);
+        player->SetFile(file);
+        const size_t opens = Count(MCI_OPEN);
+        Pump([&] { return Count(MCI_OPEN) > opens; });
+        return player;
+    }
+
+    // Pumps until the player's next poll has read the device; true when that poll ended the video.
+    bool NextPollEnds()
+    {
+        const size_t polls = Count(MCI_STATUS);
+        const bool ended = Pump([&] { return Count(MCI_STATUS) > polls; });
+        EXPECT_GT(Count(MCI_STATUS), polls) << "no poll";
+        return ended;
+    }
+
+    size_t Count(UINT message) const
+    {
+        return std::count_if(Mci.Commands.begin(), Mci.Commands.end(),
+                             [&](const FakeMciCommand& c) { return c.Message == message; });
+    }
+
+    // Dispatches messages until done, WM_NEXTMEDIA reaches the main window (true) or 3 s pass.
+    bool Pump(const std::function<bool()>& done)
+    {
         bool ended = false;
-        for (const DWORD start = GetTickCount(); !ended && GetTickCount() - start < 3000; Sleep(10)) {
+        for (const DWORD start = GetTickCount(); !done() && !ended && GetTickCount() - start < 3000; Sleep(10)) {
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ended = ended || (msg.message == WM_NEXTMEDIA && msg.hwnd == main.Handle());
+                ended = ended || (msg.message == WM_NEXTMEDIA && msg.hwnd == Main.Handle());
                 DispatchMessageW(&msg);
             }
         }
-        EXPECT_TRUE(ended) << "file \"" << file << "\"";
+        return ended;
+    }
+
+    FakeMci Mci;
+    TForm Main{nullptr};
+};
+
+TEST_F(VideoRuns, APlayingVideoEndsTwentyShortOfItsLengthOrAtAShortLength)
+{
+    auto player = Start("clip.avi");
+    Mci.Position = 979;
+    EXPECT_FALSE(NextPollEnds());
+    Mci.Position = 980;
+    EXPECT_TRUE(NextPollEnds());
+
+    player.reset();
+    Mci.Length = 10;
+    player = Start("clip.avi");
+    Mci.Position = 9;
+    EXPECT_FALSE(NextPollEnds());
+    Mci.Position = 10;
+    EXPECT_TRUE(NextPollEnds());
+}
+
+// Stopped at its start, a video has not started yet; one that never starts still ends its slide, and so
+// does a file that cannot be opened (at once).
+TEST_F(VideoRuns, AVideoStoppedAtItsStartIsWaitedForWithinABound)
+{
+    Mci.PlayStaysStopped = true;
+    auto player = Start("late.avi");
+    EXPECT_FALSE(NextPollEnds());
+    Mci.Mode = MCI_MODE_PLAY;
+    Mci.Position = 5;
+    EXPECT_FALSE(NextPollEnds());
+
+    player.reset();
+    player = Start("dead.avi");
+    EXPECT_FALSE(NextPollEnds());
+    EXPECT_FALSE(NextPollEnds());
+    EXPECT_TRUE(NextPollEnds());
+
+    player.reset();
+    Mci.Refused = {MCI_OPEN};
+    player = Start("missing.avi");
+    EXPECT_TRUE(Pump([] { return false; }));
+}
+
+// Close(0) leaves the device playing; the form's destruction closes it. Close(1) closes it once.
+TEST_F(VideoRuns, EveryDeviceIsClosedOnceWhateverTheCloseFlag)
+{
+    for (int flag : {0, 1}) {
+        auto player = Start("clip.avi");
+        const size_t closes = Mci.Closes.size();
+        player->Close(flag);
+        EXPECT_EQ(Mci.Closes.size(), closes + flag);
+        EXPECT_EQ(Mci.Mode, static_cast<DWORD>(flag ? MCI_MODE_STOP : MCI_MODE_PLAY));
+        player.reset();
+        EXPECT_EQ(Mci.Closes, Mci.Opens) << "flag " << flag;
     }
 }
