@@ -13,7 +13,7 @@ bool ForwardVideoInput(HWND window, TMessage& message, TScrMode mode, const CSav
         ApplyCursorRule(mode, settings && settings->PasswordPrompt != 0);
         return false;
     case WM_HELP:
-        PostMessageW(parent, message.Msg, message.WParam, message.LParam);
+        SendMessageW(parent, message.Msg, message.WParam, message.LParam);  // it carries a pointer: no post
         message.Result = 0;
         return true;
     case WM_CHAR:
