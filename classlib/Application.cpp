@@ -58,6 +58,15 @@ void TApplication::Run()
         DispatchMessageW(&msg);
     }
     Terminated = true;
+    // The loop may have ended without a close: the main window destroyed with its parent, or a quit from
+    // elsewhere. The main form's clean-up then still runs, with its windows gone.
+    if (MainForm) {
+        try {
+            MainForm->DoClose();
+        } catch (...) {
+            HandleException("main form close");
+        }
+    }
 }
 
 void TApplication::ProcessMessages()

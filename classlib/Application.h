@@ -32,7 +32,8 @@ public:
         return form;
     }
 
-    // Shows the main form and dispatches messages until WM_QUIT; returns at once when there is no main form.
+    // Shows the main form and dispatches messages until WM_QUIT, then gives the main form its DoClose; returns
+    // at once when there is no main form.
     void Run();
     // Dispatches every message waiting in this thread's queue, then returns.
     // A WM_QUIT sets Terminated and is put back so the main loop still sees it.

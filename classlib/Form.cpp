@@ -40,7 +40,7 @@ TForm::~TForm()
 
 HWND TForm::Handle()
 {
-    if (!Handle_) {
+    if (!Handle_ && !WindowGone_) {
         RegisterFormClass(FormWndProc);
         const DWORD style = Parent_ ? WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN : WS_POPUP | WS_CLIPCHILDREN;
         HWND owner = Parent_ ? Parent_ : Application.Handle();
@@ -76,6 +76,7 @@ void TForm::SetBounds(int left, int top, int width, int height)
 
 void TForm::Show()
 {
+    Closed_ = false;
     ShowWindow(Handle(), SW_SHOW);
 }
 
@@ -102,10 +103,20 @@ void TForm::Close()
     FormClose(action);
     if (action == caNone)
         return;
+    Closed_ = true;
     if (Application.MainForm == this)
         Application.Terminate();
     else
         Hide();
+}
+
+void TForm::DoClose()
+{
+    if (Closed_)
+        return;
+    Closed_ = true;
+    TCloseAction action = caHide;
+    FormClose(action);
 }
 
 void TForm::DefaultHandler(TMessage& message)
@@ -168,7 +179,7 @@ void TForm::WndProc(TMessage& message)
         }
         break;
     case WM_DESTROY:
-        // A main window destroyed from outside still ends the application.
+        // A main window destroyed from outside still ends the application, whose loop then closes it.
         if (Application.MainForm == this)
             Application.Terminate();
         break;
@@ -196,6 +207,7 @@ LRESULT CALLBACK TForm::FormWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
         form->Handle_ = nullptr;
+        form->WindowGone_ = true;
     }
     return message.Result;
 }

@@ -21,7 +21,8 @@ public:
     explicit TForm(TComponent* owner, HWND parent = nullptr);
     ~TForm() override;
 
-    // The window, made on first use.
+    // The window, made on first use; null once it was destroyed (a form whose window went with its parent
+    // does not make another).
     HWND Handle();
     HWND ParentWindow() const { return Parent_; }
 
@@ -40,6 +41,9 @@ public:
     // Asks FormCloseQuery, then FormClose; the main form's close ends the application's message loop,
     // any other form is hidden unless FormClose set caNone.
     void Close();
+    // FormClose without the query, unless a close has run it since the form was last shown: for a form that
+    // ends otherwise (the application gives it to its main form when the message loop is over).
+    void DoClose();
 
     TColor Color = 0xFF00000F;  // clBtnFace
     bool DoubleBuffered = false;
@@ -61,6 +65,8 @@ private:
     static LRESULT CALLBACK FormWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND Handle_ = nullptr;
+    bool WindowGone_ = false;
+    bool Closed_ = false;
     HWND Parent_;
     int Left_ = 0, Top_ = 0, Width_ = 0, Height_ = 0;
     std::string Caption_;

@@ -127,6 +127,8 @@ void Tfmain::watch_close_event_timerTimer()
         watch_close_event_timer->SetEnabled(false);
         return;
     }
+    // Mostly this window went with its parent and the loop has ended already; the end of the loop runs the
+    // clean-up either way.
     if (!IsWindow(g_ScreensaverApp.ParentWindow)) {
         ZELT_LOG(kUnit, "preview window is gone");
         Application.Terminate();
@@ -185,8 +187,12 @@ void Tfmain::FormClose(TCloseAction&)
     FreeMusicPlayer();
     StopMusicGapTimer();
     DeleteTempFiles();
-    if (!VideoCacheFile.empty() && FileExists(VideoCacheFile))
-        MoveFileA(VideoCacheFile.c_str(), ChangeFileExt(VideoCacheFile, "").c_str());
+    if (!VideoCacheFile.empty()) {
+        if (FileExists(VideoCacheFile))
+            MoveFileA(VideoCacheFile.c_str(), ChangeFileExt(VideoCacheFile, "").c_str());
+        // The cache folder goes too once nothing is left in it.
+        RemoveDirectoryA(ExtractFilePath(VideoCacheFile).c_str());
+    }
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &ScratchWord, 0);
     if (ScrMode != smPreview && SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0)
         timer3->SetEnabled(false);

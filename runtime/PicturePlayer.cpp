@@ -325,7 +325,7 @@ void TfImageSlideShowPlayer::SlideWndProc(TMessage& message)
         ApplyCursorRule(ScrMode, Settings->PasswordPrompt != 0);
         break;
     case WM_HELP:
-        PostMessageW(ParentHandle(), message.Msg, message.WParam, message.LParam);
+        SendMessageW(ParentHandle(), message.Msg, message.WParam, message.LParam);  // it carries a pointer: no post
         message.Result = 0;
         return;
     case WM_TRANSITIONDONE:

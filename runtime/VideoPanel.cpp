@@ -12,7 +12,7 @@ bool ForwardVideoInput(HWND window, HWND parent, TMessage& message, TScrMode mod
         ApplyCursorRule(mode, settings && settings->PasswordPrompt != 0);
         return false;
     case WM_HELP:
-        PostMessageW(parent, message.Msg, message.WParam, message.LParam);
+        SendMessageW(parent, message.Msg, message.WParam, message.LParam);  // it carries a pointer: no post
         message.Result = 0;
         return true;
     case WM_CHAR:

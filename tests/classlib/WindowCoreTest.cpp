@@ -208,3 +208,19 @@ TEST(Form, CloseAsksTheQueryAndTheMainFormEndsTheLoop)
     delete form;
     EXPECT_EQ(Application.MainForm, nullptr);
 }
+
+TEST(Form, AMainFormWhoseWindowIsDestroyedElsewhereClosesOnceWhenTheLoopEnds)
+{
+    Application.Terminated = false;
+    auto* form = Application.CreateForm<TClosingForm>();
+    TTimer later;
+    later.SetInterval(50);
+    later.OnTimer = [&] {
+        later.SetEnabled(false);
+        DestroyWindow(form->Handle());
+    };
+    Application.Run();  // the destroyed window ended the loop
+    EXPECT_EQ(form->Closed, 1);
+    EXPECT_EQ(form->Handle(), nullptr);  // no other window is made for it
+    delete form;
+}

@@ -30,6 +30,8 @@ private:
 };
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// What a folder holds, below it too ("sub\\name"; folders are listed as well), sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
 std::string ReadWholeFile(const std::string& path);  // "" when missing
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
@@ -125,6 +127,24 @@ void PostSysCommand(HWND window, WPARAM command);         // e.g. SC_CLOSE
 void PostClose(HWND window);
 // SetCursorPos, then checks that the cursor is there.
 bool MoveCursor(int x, int y);
+
+// --- Real input --------------------------------------------------------------------------------------------
+// Through the system's input queue (SendInput), as a user's: the mouse's goes to the window under the cursor,
+// keys to the window with the keyboard focus. Points are screen coordinates; each call pumps afterwards.
+
+// Moves the real cursor to (x, y); true when it is there.
+bool SendMouseMove(int x, int y);
+// button: WM_LBUTTONDOWN, WM_RBUTTONDOWN or WM_MBUTTONDOWN; pressed and released where the cursor is.
+bool SendClick(UINT button);
+// vk pressed and released.
+bool SendKey(UINT vk);
+// The window that mouse input at (x, y) reaches: the deepest visible child there.
+HWND WindowAtPoint(int x, int y);
+// The window with the keyboard focus in the thread of window (null when it has none).
+HWND FocusWindow(HWND window);
+// Gives window (of any process) the keyboard focus, as a click on a control gives it its own; true when it has
+// it. The saver's main window keeps the focus otherwise: keys reach a player's window only this way.
+bool GiveFocus(HWND window);
 
 // --- Screen ------------------------------------------------------------------------------------------------
 

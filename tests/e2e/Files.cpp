@@ -4,6 +4,7 @@
 #include "classlib/Bitmap.h"
 #include "tools/mkscr/ProgramFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,6 +46,16 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
     return static_cast<bool>(out.flush());
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> entries;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        entries.push_back(std::filesystem::relative(entry.path(), folder, error).string());
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
 std::string ReadWholeFile(const std::string& path)
