@@ -216,9 +216,14 @@ bool TfImageSlideShowPlayer::ShowDualMonitor()
         if (!ComposeMonitor(1))
             return false;
         Slide->MoveNext(Project->ProjectData.ShuffleSlides);
-        // A next slide that is no picture, or one that cannot be shown, leaves monitor 2 the same slide.
-        if (Slide->Data.MediaType != 0 || !ComposeMonitor(2))
+        // A next slide that is no picture plays after this one, so the records go back to where the main
+        // window expects them; it, or a picture that cannot be shown, leaves monitor 2 the same slide.
+        if (Slide->Data.MediaType != 0) {
+            Slide->TakeBackMove();
             CloneToMonitor2();
+        } else if (!ComposeMonitor(2)) {
+            CloneToMonitor2();
+        }
         break;
     }
     return StartThread(0, 0);

@@ -125,13 +125,15 @@ TEST(PicturePlayer, DualMonitorCompositionsByMode)
     WaitForTransition(player);
 
     // Mode 0 when the next slide is no picture: monitor 2 shows the same slide, monitor 1's composition
-    // centred.
+    // centred, and the records stay on it so that the Flash slide comes next.
     ASSERT_TRUE(player.ShowMedia(&project.Slides));  // blue on 1, the Flash slide next
-    EXPECT_EQ(project.Slides.FileName, "green.bmp");
+    EXPECT_EQ(project.Slides.FileName, "blue.bmp");
     EXPECT_EQ(PixelAt(player.NewPicture, 250, 25), kBlue);
     EXPECT_EQ(PixelAt(player.NewPicture, 449, 124), kBlue);
     EXPECT_EQ(PixelAt(player.NewPicture, 249, 25), 0u);
     WaitForTransition(player);
+    project.Slides.MoveNext(0);
+    EXPECT_EQ(project.Slides.FileName, "green.bmp");
 
     // Mode 2, clone: the same centred copy.
     settings.DualMonitorMode = 2;
