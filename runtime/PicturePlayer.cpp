@@ -123,9 +123,12 @@ void TfImageSlideShowPlayer::FitPicture(TPlacement& p, int frameW, int frameH, b
         }
         break;
     case 2:
-        (larger ? FitSize : ScaleSize)(&p.W, &p.H, imgW, imgH, frameW, frameH);
-        p.SourceW = p.W;
-        p.SourceH = p.H;
+        // A region of the frame's proportions from the top-left corner fills the frame: the largest one inside
+        // a larger picture, the one that shares a smaller picture's shorter side.
+        if (larger)
+            FitSize(&p.SourceW, &p.SourceH, frameW, frameH, imgW, imgH);
+        else
+            ScaleSize(&p.SourceW, &p.SourceH, imgW, imgH, frameW, frameH);
         p.W = frameW;
         p.H = frameH;
         break;

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+#include <set>
 #include <vector>
 
 #include "classlib/Application.h"
+#include "data/Random.h"
 #include "data/SaverSettings.h"
 #include "runtime/Messages.h"
 #include "runtime/SlideShowThread.h"
@@ -13,7 +17,7 @@
 
 namespace {
 
-const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 
 // The main window's stand-in: the parent of the player, counting the slide ends it is told of.
 class TParentForm : public TForm {
@@ -91,6 +95,55 @@ TSlideSpec Slide(const std::string& name, int mediaType = 0)
     return s;
 }
 
+// A picture of one colour with rectangles of others.
+std::string MarkedBmp(int width, int height, TColor colour, const std::vector<std::pair<RECT, TColor>>& marks)
+{
+    CComPicture picture;
+    picture.Create(width, height, colour);
+    for (const auto& mark : marks)
+        picture.FillRect(mark.first, mark.second);
+    return BmpBytes(picture);
+}
+
+// "left,top-right,bottom" of the pixels of one colour, "none" without any.
+std::string BoxOf(CComPicture& picture, TColor colour)
+{
+    const uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    int l = INT_MAX, t = INT_MAX, r = INT_MIN, b = INT_MIN;
+    for (int y = 0; y < picture.Bitmap()->Height(); ++y) {
+        const uint32_t* row = picture.Bitmap()->ScanLine(y);
+        for (int x = 0; x < picture.Bitmap()->Width(); ++x)
+            if ((row[x] & 0xFFFFFF) == rgb)
+                l = std::min(l, x), t = std::min(t, y), r = std::max(r, x + 1), b = std::max(b, y + 1);
+    }
+    if (r < 0)
+        return "none";
+    return std::to_string(l) + "," + std::to_string(t) + "-" + std::to_string(r) + "," + std::to_string(b);
+}
+
+struct TOneMonitor : CSaverSettings {
+    TOneMonitor() { Data.ScreenIndex = 1; }
+};
+
+// A player on a 1024 x 768 main window; each show of a picture waits for the end of its transition.
+struct TStage {
+    TStage(const std::string& db, TScrMode mode, const std::vector<std::pair<std::string, std::string>>& media)
+        : Project(db, {Slide(media.front().first)}, media), Parent(1024, 768),
+          Player(nullptr, Parent.Handle(), mode, &Project.Media, &Project.Project, &Settings)
+    {
+    }
+    void Show(const std::string& file)
+    {
+        Project.Slides.FileName = file;
+        ASSERT_TRUE(Player.ShowMedia(&Project.Slides)) << file;
+        WaitForTransition(Player);
+    }
+    TTestProject Project;
+    TOneMonitor Settings;
+    TParentForm Parent;
+    TfImageSlideShowPlayer Player;
+};
+
 } // namespace
 
 TEST(PicturePlayer, DualMonitorCompositionsByMode)
@@ -142,6 +195,57 @@ TEST(PicturePlayer, DualMonitorCompositionsByMode)
     EXPECT_EQ(PixelAt(player.NewPicture, 250, 25), kRed);
     EXPECT_EQ(PixelAt(player.NewPicture, 450, 25), 0u);
     WaitForTransition(player);
+}
+
+TEST(PicturePlayer, FitModesAndPlacement)
+{
+    const std::vector<std::pair<RECT, TColor>> quadrants = {
+        {RECT{1024, 0, 2048, 768}, kGreen}, {RECT{0, 768, 1024, 1536}, kBlue}, {RECT{1024, 768, 2048, 1536}, kWhite}};
+    TStage stage("player_fit.db", smSaver,
+                 {{"small.bmp", SolidBmp(640, 480, kRed)}, {"large.bmp", MarkedBmp(2048, 1536, kRed, quadrants)},
+                  {"wide.bmp", SolidBmp(2000, 100, kRed)}, {"tall.bmp", SolidBmp(100, 1000, kRed)},
+                  {"half.bmp", MarkedBmp(800, 400, kRed, {{RECT{533, 0, 800, 400}, kBlue}})},
+                  {"long.bmp", MarkedBmp(4000, 1000, kRed, {{RECT{1100, 0, 1333, 1000}, kGreen},
+                                                            {RECT{1333, 0, 4000, 1000}, kBlue}})}});
+    PROJECT_DATA& project = stage.Project.Project.ProjectData;
+    CComPicture& screen = stage.Player.BackBuffer;
+    // Mode 0 shrinks a picture wider or taller than the frame; mode 2 fills the frame with the picture's
+    // top-left region of the frame's proportions, from a larger picture the largest one (all of 2048 x 1536,
+    // 1333 x 1000 of 4000 x 1000); mode 5 keeps the picture's size.
+    const struct {
+        int Fit;
+        const char* File;
+        const char* Red;  // where red shows, when the case checks it
+        POINT At;
+        TColor Colour;
+    } cases[] = {{0, "small.bmp", "192,144-832,624", {0, 0}, 0},  {0, "wide.bmp", "0,358-1024,409", {0, 0}, 0},
+                 {0, "tall.bmp", "474,0-550,768", {0, 0}, 0},     {0, "large.bmp", nullptr, {1023, 767}, kWhite},
+                 {2, "half.bmp", "0,0-1024,768", {1023, 767}, kRed}, {2, "large.bmp", nullptr, {768, 576}, kWhite},
+                 {2, "long.bmp", nullptr, {1000, 384}, kGreen},
+                 {5, "large.bmp", "0,0-512,384", {600, 500}, kWhite}};
+    for (const auto& c : cases) {
+        project.FitMode = c.Fit;
+        stage.Show(c.File);
+        EXPECT_TRUE(!c.Red || BoxOf(screen, kRed) == c.Red) << c.Fit << " " << c.File << ": " << BoxOf(screen, kRed);
+        EXPECT_EQ(PixelAt(screen, c.At.x, c.At.y), c.Colour) << c.Fit << " " << c.File;
+    }
+
+    // Random placement keeps the picture inside the frame. (Each transition seeds the generator from the
+    // clock's seconds: seeds of the test's own keep the places apart.)
+    project.FitMode = 0;
+    project.RandomPosition = 1;
+    std::set<int> lefts, tops;
+    for (unsigned seed = 0; seed < 6; ++seed) {
+        rtl::srand(seed);
+        stage.Show("small.bmp");
+        const std::string box = BoxOf(screen, kRed);
+        int l = 0, t = 0, r = 0, b = 0;
+        EXPECT_EQ(std::sscanf(box.c_str(), "%d,%d-%d,%d", &l, &t, &r, &b), 4);
+        EXPECT_TRUE(l >= 0 && l < 384 && t >= 0 && t < 288 && r - l == 640 && b - t == 480) << box;
+        lefts.insert(l);
+        tops.insert(t);
+    }
+    EXPECT_GE(std::min(lefts.size(), tops.size()), 2u);
 }
 
 TEST(PicturePlayer, AMonitorCountedLaterGetsOneComposition)
