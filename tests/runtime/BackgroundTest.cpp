@@ -174,6 +174,38 @@ TEST(Gradient, RowsColumnsAndRectangles)
     EXPECT_EQ(PixelAt(target, 3, 50), 247u);
 }
 
+// Kinds 10 and 11 paint their ellipses straight into the pixels. The reference is GDI's Ellipse with a solid
+// brush and a solid 2-pixel pen of each step's colour, which kinds 8 and 9 leave at the step's corner.
+TEST(Gradient, EllipsesAreGdisPixelForPixel)
+{
+    CBackground background;
+    for (SIZE size : {SIZE{1, 1}, SIZE{3, 2}, SIZE{5, 4}, SIZE{7, 7}, SIZE{16, 9}, SIZE{40, 30}, SIZE{64, 64},
+                      SIZE{101, 57}, SIZE{160, 90}, SIZE{200, 199}, SIZE{255, 128}})
+        for (bool turned : {false, true})
+            for (int kind : {10, 11}) {
+                const int w = turned ? size.cy : size.cx, h = turned ? size.cx : size.cy;
+                CComPicture fast, gdi, corners;
+                fast.Create(w, h, kMagenta);
+                gdi.Create(w, h, kind == 10 ? kRed : 0);
+                corners.Create(w, h, kMagenta);
+                background.DrawGradient(0, kRed, kind, &fast);
+                background.DrawGradient(0, kRed, kind - 2, &corners);
+                const float r = static_cast<float>(h < w ? static_cast<double>(h) / w : static_cast<double>(w) / h);
+                for (int i = 0; i < (h < w ? (w + 1) / 2 : h / 2); ++i) {
+                    const int other = static_cast<int>(i * static_cast<double>(r));
+                    const int x = h < w ? i : other, y = h < w ? other : i;
+                    gdi.DC()->SetBrushColor(PixelAt(corners, x, y));
+                    gdi.DC()->SetPen(psSolid, 2, PixelAt(corners, x, y));
+                    gdi.DC()->Ellipse(RECT{x, y, w - x, h - y});
+                }
+                int differ = 0;
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        differ += PixelAt(fast, x, y) != PixelAt(gdi, x, y);
+                EXPECT_EQ(differ, 0) << "kind " << kind << " on " << w << " x " << h;
+            }
+}
+
 TEST(TextOverlay, TitleLandsInItsBoxForEveryPositionCode)
 {
     TTestProject project("text_overlay.db", {PictureSlide("none.bmp")}, {});
