@@ -10,6 +10,7 @@
 #include "classlib/Application.h"
 #include "data/Random.h"
 #include "data/SaverSettings.h"
+#include "runtime/Background.h"
 #include "runtime/Messages.h"
 #include "runtime/SlideShowThread.h"
 #include "tests/runtime/TestProject.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
+const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF, kMagenta = 0xFF00FF;
 
 // The main window's stand-in: the parent of the player, counting the slide ends it is told of.
 class TParentForm : public TForm {
@@ -246,6 +247,53 @@ TEST(PicturePlayer, FitModesAndPlacement)
         tops.insert(t);
     }
     EXPECT_GE(std::min(lefts.size(), tops.size()), 2u);
+}
+
+TEST(PicturePlayer, ColourKeyTitleAndBackgroundModes)
+{
+    CComPicture columns;  // the slide's background: columns from black to white
+    columns.Create(1024, 768, 0);
+    CBackground().DrawGradient(0, kWhite, 2, &columns);
+    for (TScrMode mode : {smSaver, smPreview}) {
+        // The key colour, magenta, around a green block.
+        TStage stage("player_keyed.db", mode,
+                     {{"keyed.bmp", MarkedBmp(64, 64, kMagenta, {{RECT{24, 24, 40, 40}, kGreen}})}});
+        CMediaSetting& slide = stage.Project.Slides;
+        slide.Data.DrawTransparent = slide.Data.BackGradientAllowed = slide.Data.TitleShown = 1;
+        slide.Data.GradientToColor = kWhite;
+        slide.GradientString = "2;";
+        slide.Data.TitleFontSize = 10;
+        slide.Data.TitleColor = kBlue;
+        slide.Data.TitlePosition = 9;  // at (0, 740)
+        slide.Data.TitleY = 740;
+        slide.Title = "TITLE";
+        stage.Project.Project.ProjectData.RandomPosition = 1;
+        for (int backgroundMode : {0, 1}) {
+            stage.Project.Project.ProjectData.BackgroundMode = backgroundMode;
+            const std::string what =
+                (mode == smPreview ? "preview, mode " : "saver, mode ") + std::to_string(backgroundMode);
+            // Key pixels show the background where the picture lies, which must be away from the corner and
+            // the centre at least once.
+            bool away = false;
+            for (unsigned seed = 0; seed < 20 && !away; ++seed) {
+                rtl::srand(seed);
+                stage.Show("keyed.bmp");
+                CComPicture& screen = stage.Player.BackBuffer;
+                int x = 0, y = 0;
+                ASSERT_EQ(std::sscanf(BoxOf(screen, kGreen).c_str(), "%d,%d-", &x, &y), 2) << what;
+                x -= 24, y -= 24;
+                away = x >= 64 && std::abs(x - 480) >= 64;
+                for (POINT p : {POINT{x + 2, y + 2}, POINT{x + 61, y + 61}})
+                    EXPECT_TRUE((p.x < 200 && p.y >= 730) || PixelAt(screen, p.x, p.y) == PixelAt(columns, p.x, p.y))
+                        << what << " at " << p.x << "," << p.y;  // unless under the title
+                EXPECT_EQ(BoxOf(screen, kMagenta), "none") << what;
+                EXPECT_EQ(BoxOf(screen, kBlue) != "none", mode != smPreview) << what;  // the title
+                // Background mode 0 reveals the picture alone, mode 1 the whole composition.
+                EXPECT_EQ(stage.Player.NewPicture.Bitmap()->Width(), backgroundMode == 0 ? 64 : 1024) << what;
+            }
+            EXPECT_TRUE(away) << what;
+        }
+    }
 }
 
 TEST(PicturePlayer, AMonitorCountedLaterGetsOneComposition)
