@@ -61,12 +61,27 @@ void CMediaSetting::ReadRecord()
 void CMediaSetting::MoveNext(int random)
 {
     const int count = Table.RecordCount();
-    if (random)
-        Table.GoTo(NextShuffled(count));
-    else if (Table.RecNo() < count - 1)
+    MovedFrom = Table.RecNo();
+    DrawnShuffled = -1;
+    if (random) {
+        DrawnShuffled = NextShuffled(count);
+        Table.GoTo(DrawnShuffled);
+    } else if (Table.RecNo() < count - 1) {
         Table.Next();
-    else
+    } else {
         Table.First();
+    }
+    ReadRecord();
+}
+
+void CMediaSetting::TakeBackMove()
+{
+    if (MovedFrom < 0)
+        return;
+    Table.GoTo(MovedFrom);
+    if (DrawnShuffled >= 0)
+        ShuffleBag.PutBack(DrawnShuffled);
+    MovedFrom = DrawnShuffled = -1;
     ReadRecord();
 }
 

@@ -30,6 +30,9 @@ public:
     void ReadRecord();
     // To the next slide (wrapping) or, with random on, the next one from the shuffle bag; then ReadRecord.
     void MoveNext(int random);
+    // Undoes the last MoveNext after a look ahead: back on the slide before it, and the slide that move drew
+    // from the shuffle bag is the bag's next again. Nothing when there is no move to undo.
+    void TakeBackMove();
     // The current slide's next transition effect; -1 when its list holds no number or there is no slide.
     int NextEffect();
     int Count() const { return Table.RecordCount(); }
@@ -63,6 +66,8 @@ private:
     const CSaverPreferences* Settings = nullptr;
     std::vector<int> EffectPositions;  // per record: its position in its effect list, -1 before the first
     CShuffleBag ShuffleBag;
+    int MovedFrom = -1;      // the record before the last MoveNext; -1 when there is none to undo
+    int DrawnShuffled = -1;  // what that move drew from the shuffle bag; -1 when it went in order
     CMyXMLDb* Database = nullptr;
     CMyXMLTable Table;
     CMyXMLTable AccFiles;

@@ -63,3 +63,8 @@ int CShuffleBag::Next(int count)
     Queue.pop_front();
     return next;
 }
+
+void CShuffleBag::PutBack(int number)
+{
+    Queue.push_front(number);
+}

@@ -3,7 +3,11 @@
 
 #include "picture/ComPicture.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -71,6 +75,145 @@ struct TProportion {
     float Ratio;
 };
 
+// The pixels GDI's Ellipse paints with a solid brush and a solid 2-pixel pen of one colour, one span
+// [Left, Right) per row from Top: drawing hundreds of them through GDI took half a minute at full-HD size,
+// painting their spans directly takes milliseconds. The pen puts the 2 x 2 block above and left of each
+// boundary point, a diagonal step one pixel more, and the brush fills what lies between; a box of 2 pixels
+// or less across is drawn as a rectangle one pixel up and left.
+class TEllipseSpans {
+public:
+    void Measure(const RECT& box)
+    {
+        const int w = box.right - box.left;
+        const int h = box.bottom - box.top;
+        Top = box.top - 1;
+        Left.assign(w > 0 && h > 0 ? static_cast<size_t>(h) + 1 : 0, INT_MAX);
+        Right.assign(Left.size(), INT_MIN);
+        if (Left.empty())
+            return;
+        if (w <= 2 || h <= 2) {
+            for (int y = Top; y < box.bottom; ++y)
+                Add(box.left - 1, box.right, y);
+            return;
+        }
+        // The quadrant's boundary mirrored into all four: x counts from the left or the right edge, y from
+        // the middle row up or down.
+        const int xs[2][2] = {{box.left, 1}, {box.right - 1, -1}};
+        const int ys[2][2] = {{box.top + h - 1, -1}, {box.top, 1}};
+        for (const auto& mx : xs)
+            for (const auto& my : ys) {
+                POINT previous = {};
+                bool first = true;
+                WalkQuadrant(w, h, [&](int qx, int qy) {
+                    const POINT p = {mx[0] + mx[1] * qx, my[0] + my[1] * qy};
+                    Add(p.x - 1, p.x + 1, p.y - 1);
+                    Add(p.x - 1, p.x + 1, p.y);
+                    if (!first)
+                        AddDiagonalStep(previous, p);
+                    previous = p;
+                    first = false;
+                });
+            }
+    }
+
+    int Top = 0;
+    int Bottom() const { return Top + static_cast<int>(Left.size()); }
+    bool Covers(int y) const { return y >= Top && y < Bottom() && Left[Row(y)] < Right[Row(y)]; }
+    // Row y of the span, for Top <= y < Bottom(); a row not covered has Left above Right.
+    int LeftAt(int y) const { return Left[Row(y)]; }
+    int RightAt(int y) const { return Right[Row(y)]; }
+
+private:
+    // The boundary of a w x h ellipse's quadrant (w, h at least 3) in the box's corner-relative terms, from
+    // (w - 1, h / 2) to the middle column: the integer error walk of the platform's ellipse.
+    template <class Visit>
+    static void WalkQuadrant(int w, int h, Visit visit)
+    {
+        const int64_t a = w - 1;
+        const int64_t b = h - 1;
+        const int64_t growX = 8 * b * b;
+        const int64_t growY = 8 * a * a;
+        int64_t errX = 4 * b * b * (1 - a);
+        int64_t errY = 4 * a * a * (1 + b % 2);
+        int64_t err = errX + errY + a * a * (b % 2);
+        for (int x = w - 1, y = h / 2; x >= w / 2;) {
+            visit(x, y);
+            const int64_t twice = 2 * err;
+            if (twice >= errX) {
+                --x;
+                errX += growX;
+                err += errX;
+            }
+            if (twice <= errY) {
+                ++y;
+                errY += growY;
+                err += errY;
+            }
+        }
+    }
+
+    // The wide pen's segment between diagonal neighbours covers one pixel beside their two blocks.
+    void AddDiagonalStep(POINT p, POINT q)
+    {
+        if (p.x == q.x || p.y == q.y)
+            return;
+        if ((q.x - p.x) * (q.y - p.y) > 0) {
+            const POINT upper = p.y < q.y ? p : q;
+            Add(upper.x - 1, upper.x, upper.y + 1);
+        } else {
+            const POINT lower = p.y > q.y ? p : q;
+            Add(lower.x + 1, lower.x + 2, lower.y);
+        }
+    }
+
+    size_t Row(int y) const { return static_cast<size_t>(y - Top); }
+    void Add(int left, int right, int y)
+    {
+        if (y < Top || y >= Bottom())
+            return;
+        Left[Row(y)] = std::min(Left[Row(y)], left);
+        Right[Row(y)] = std::max(Right[Row(y)], right);
+    }
+
+    std::vector<int> Left;
+    std::vector<int> Right;
+};
+
+// The ellipses of kinds 10 and 11, each painted over the one before: a pixel takes the colour of the last
+// ellipse that covers it, so each ellipse paints only what the next one leaves.
+void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp& ramp, bool fromOuterEnd)
+{
+    const int w = target->Bitmap()->Width();
+    const int h = target->Bitmap()->Height();
+    // Rows follow each other without gaps; taking row 0 also finishes the fill GDI may still hold back.
+    uint32_t* const pixels = target->Bitmap()->ScanLine(0);
+    TEllipseSpans current, next;
+    if (p.Count > 0)
+        current.Measure(p.Step(0, w, h));
+    for (int i = 0; i < p.Count; ++i) {
+        if (i + 1 < p.Count)
+            next.Measure(p.Step(i + 1, w, h));
+        else
+            next.Measure(RECT{});
+        const TColor colour = ramp.At(fromOuterEnd ? p.Count - i : i);
+        const uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+        for (int y = std::max(current.Top, 0); y < std::min(current.Bottom(), h); ++y) {
+            const int left = std::max(current.LeftAt(y), 0);
+            const int right = std::min(current.RightAt(y), w);
+            if (left >= right)
+                continue;
+            uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(w);
+            if (!next.Covers(y)) {
+                std::fill(row + left, row + right, pixel);
+                continue;
+            }
+            std::fill(row + left, row + std::max(left, std::min(right, next.LeftAt(y))), pixel);
+            std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, pixel);
+        }
+        std::swap(current, next);
+    }
+}
+
 } // namespace
 
 void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* target)
@@ -106,20 +249,15 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
     } else {
         const TProportion p(w, h);
         const TGradientRamp ramp(from, to, p.Extent);
-        const bool ellipses = kind >= 10;
         const bool fromOuterEnd = kind == 8 || kind == 10;
-        if (ellipses)
+        if (kind >= 10) {
             Fill(dc, kind == 10 ? to : from, 0, 0, w, h);
+            DrawEllipses(target, p, ramp, fromOuterEnd);
+            return;
+        }
         for (int i = 0; i < p.Count; ++i) {
-            const TColor colour = ramp.At(fromOuterEnd ? p.Count - i : i);
             const RECT r = p.Step(i, w, h);
-            if (ellipses) {
-                dc->SetBrushColor(colour);
-                dc->SetPen(psSolid, 2, colour);
-                dc->Ellipse(r);
-            } else {
-                Fill(dc, colour, r.left, r.top, r.right, r.bottom);
-            }
+            Fill(dc, ramp.At(fromOuterEnd ? p.Count - i : i), r.left, r.top, r.right, r.bottom);
         }
     }
 }

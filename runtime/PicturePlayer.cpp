@@ -123,9 +123,12 @@ void TfImageSlideShowPlayer::FitPicture(TPlacement& p, int frameW, int frameH, b
         }
         break;
     case 2:
-        (larger ? FitSize : ScaleSize)(&p.W, &p.H, imgW, imgH, frameW, frameH);
-        p.SourceW = p.W;
-        p.SourceH = p.H;
+        // A region of the frame's proportions from the top-left corner fills the frame: the largest one inside
+        // a larger picture, the one that shares a smaller picture's shorter side.
+        if (larger)
+            FitSize(&p.SourceW, &p.SourceH, frameW, frameH, imgW, imgH);
+        else
+            ScaleSize(&p.SourceW, &p.SourceH, imgW, imgH, frameW, frameH);
         p.W = frameW;
         p.H = frameH;
         break;
@@ -216,9 +219,14 @@ bool TfImageSlideShowPlayer::ShowDualMonitor()
         if (!ComposeMonitor(1))
             return false;
         Slide->MoveNext(Project->ProjectData.ShuffleSlides);
-        // A next slide that is no picture, or one that cannot be shown, leaves monitor 2 the same slide.
-        if (Slide->Data.MediaType != 0 || !ComposeMonitor(2))
+        // A next slide that is no picture plays after this one, so the records go back to where the main
+        // window expects them; it, or a picture that cannot be shown, leaves monitor 2 the same slide.
+        if (Slide->Data.MediaType != 0) {
+            Slide->TakeBackMove();
             CloneToMonitor2();
+        } else if (!ComposeMonitor(2)) {
+            CloneToMonitor2();
+        }
         break;
     }
     return StartThread(0, 0);

@@ -134,6 +134,16 @@ TEST(MediaSetting, MovesInOrderAndReadsRecords)
         visited += slides.FileName.substr(0, 1);
     }
     EXPECT_EQ(visited, "bcabc");
+    // A look ahead taken back, in order and shuffled: on the slide before it, and the shuffled draw comes again.
+    slides.MoveNext(0);
+    slides.TakeBackMove();
+    EXPECT_EQ(slides.FileName, "c.jpg");
+    slides.MoveNext(1);
+    const std::string drawn = slides.FileName;
+    slides.TakeBackMove();
+    EXPECT_EQ(slides.FileName, "c.jpg");
+    slides.MoveNext(1);
+    EXPECT_EQ(slides.FileName, drawn);
 }
 
 // The slide block is cleared before each copy, so a short stored block never keeps the previous tail.

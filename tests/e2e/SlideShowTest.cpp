@@ -1,8 +1,9 @@
 // Picture slide shows played by the real saver: order and delays, shuffling, effects, titles, gradients,
-// slides that cannot be shown, and a close in the middle of a long transition.
+// slides that cannot be shown, and a close in the middle of a long transition or of ring gradients.
 #include "tests/e2e/Driver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -44,6 +45,15 @@ std::vector<TShown> ShownSlides(const TLogFile& log)
             shown.push_back({line.substr(at + key.size()), std::strtol(line.c_str() + 1, nullptr, 10)});
     }
     return shown;
+}
+
+// The tick of the first log line holding part, 0 when none does.
+DWORD LogTick(const TLogFile& log, const std::string& part)
+{
+    for (const std::string& line : log.Lines())
+        if (line.find(part) != std::string::npos && line[0] == '(')
+            return static_cast<DWORD>(std::strtoul(line.c_str() + 1, nullptr, 10));
+    return 0;
 }
 
 uint32_t CentrePixel()
@@ -286,4 +296,32 @@ TEST_F(SlideShowRuns, AProjectOfBrokenSlidesDoesNotSpin)
     const int shown = static_cast<int>(ShownSlides(log).size());
     EXPECT_GE(shown, 2);
     EXPECT_LE(shown, 6) << "slides that cannot be shown followed each other without a pause";
+}
+
+TEST_F(SlideShowRuns, ACursorMoveAmongRingGradientsClosesWithinHalfASecond)
+{
+    // Whole-screen ring gradients without a pause between them, after a plain first slide: a move lands
+    // while one is drawn.
+    const std::string manifest = "{" + Project(0) + R"(, "media": [{"file": "red.bmp"}, {"file": "narrow.bmp"}],
+        "slides": [)" + Slide("red.bmp") + "," + Slide("narrow.bmp", kGradientFields, R"(, "gradientstring": "10;")") +
+                                 "," + Slide("narrow.bmp", kGradientFields, R"(, "gradientstring": "11;")") + "]}";
+    for (int run = 0; run < 3; ++run) {
+        ASSERT_TRUE(MoveCursor(100, 100));
+        Start("rings", manifest);
+        TLogFile log(Scr);
+        ASSERT_TRUE(log.WaitForLine("Media name = ", 15000, 2)) << log.Tail();
+        // Close events arm 2 s after the main window's start.
+        const DWORD armed = LogTick(log, "Main form Init Pos") + 2400 + 37 * run;
+        while (static_cast<LONG>(GetTickCount() - armed) < 0)
+            Pause(5);
+        const DWORD moved = GetTickCount();
+        ASSERT_TRUE(MoveCursor(900, 700));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(Window) || !IsWindowVisible(Window); }, 15000, "the window goes"));
+        const DWORD delay = GetTickCount() - moved;
+        std::printf("close delay among ring gradients: %lu ms, after %d slides\n", delay,
+                    static_cast<int>(ShownSlides(log).size()));
+        EXPECT_LT(delay, 1000u);
+        EXPECT_TRUE(log.Has("Close Event : WM_MOUSEMOVE_A")) << log.Tail();
+        EXPECT_TRUE(Run->WaitExit(10000)) << log.Tail();
+    }
 }

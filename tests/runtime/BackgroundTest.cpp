@@ -77,6 +77,10 @@ TEST(BackgroundTiles, MinimumWidthWholeWidthAndDegenerateCounts)
         EXPECT_EQ(PixelAt(target, 256, 60), kRed) << count;
         EXPECT_EQ(PixelAt(target, 768, 60), kGreen) << count;
     }
+    // A width that is no multiple of the tile's: the last column, cut off, is painted too.
+    target.Create(1000, 60, kMagenta);
+    background.DrawImage(&target, 2, 100, &source, false);
+    EXPECT_EQ(PixelAt(target, 999, 59), kRed);
     // A source 200 times as wide as high gives 16 x 1 tiles, still covering the whole target.
     CComPicture wide;
     wide.Create(2000, 10, kBlue);
@@ -172,6 +176,72 @@ TEST(Gradient, RowsColumnsAndRectangles)
     // Kind 12 draws nothing.
     background.DrawGradient(0x000000, 0x00FF00, 12, &target);
     EXPECT_EQ(PixelAt(target, 3, 50), 247u);
+}
+
+TEST(Gradient, ColumnsBandsAndFramesOfTheOtherKinds)
+{
+    CBackground background;
+    CComPicture target;
+    // Kinds 2 and 3 are kinds 0 and 1 on columns.
+    target.Create(256, 2, kMagenta);
+    for (int kind : {2, 3}) {
+        background.DrawGradient(0x000000, 0xFFFFFF, kind, &target);
+        for (int x = 0; x < 256; ++x) {
+            const uint32_t level = kind == 2 ? x - 1 : 256 - x;
+            ASSERT_EQ(PixelAt(target, x, 1), x == 0 ? 0xFFFFFFu * (kind - 2) : 0x010101u * level) << kind << ": " << x;
+        }
+    }
+    // Kinds 5 and 7 count from the far end: the outer band's 3 x 102 = 306 keeps its low byte, 50.
+    const TColor inward[] = {0, 102, 204, 102, 0}, outward[] = {50, 204, 102, 204, 50};
+    for (int kind : {5, 6, 7}) {
+        target.Create(kind == 5 ? 5 : 3, kind == 5 ? 3 : 5, kMagenta);
+        background.DrawGradient(0x000000, 0x0000FF, kind, &target);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(kind == 5 ? PixelAt(target, i, 1) : PixelAt(target, 1, i), kind == 6 ? inward[i] : outward[i])
+                << kind << ": " << i;
+    }
+    // Kind 9 counts from the start along the longer side: its step 3 (k = 3, 2.55 x 3 = 7.65) is (3, 1, 197, 99)
+    // on 200 x 100 and (1, 3, 99, 197) on 100 x 200.
+    for (bool wide : {true, false}) {
+        target.Create(wide ? 200 : 100, wide ? 100 : 200, kMagenta);
+        background.DrawGradient(0x000000, 0x0000FF, 9, &target);
+        const auto at = [&](int x, int y) { return wide ? PixelAt(target, x, y) : PixelAt(target, y, x); };
+        EXPECT_EQ(at(3, 1), 7u);
+        EXPECT_EQ(at(196, 98), 7u);
+        EXPECT_EQ(at(4, 2), 10u);
+    }
+}
+
+// Kinds 10 and 11 paint their ellipses straight into the pixels. The reference is GDI's Ellipse with a solid
+// brush and a solid 2-pixel pen of each step's colour, which kinds 8 and 9 leave at the step's corner.
+TEST(Gradient, EllipsesAreGdisPixelForPixel)
+{
+    CBackground background;
+    for (SIZE size : {SIZE{1, 1}, SIZE{3, 2}, SIZE{5, 4}, SIZE{7, 7}, SIZE{16, 9}, SIZE{40, 30}, SIZE{64, 64},
+                      SIZE{101, 57}, SIZE{160, 90}, SIZE{200, 199}, SIZE{255, 128}})
+        for (bool turned : {false, true})
+            for (int kind : {10, 11}) {
+                const int w = turned ? size.cy : size.cx, h = turned ? size.cx : size.cy;
+                CComPicture fast, gdi, corners;
+                fast.Create(w, h, kMagenta);
+                gdi.Create(w, h, kind == 10 ? kRed : 0);
+                corners.Create(w, h, kMagenta);
+                background.DrawGradient(0, kRed, kind, &fast);
+                background.DrawGradient(0, kRed, kind - 2, &corners);
+                const float r = static_cast<float>(h < w ? static_cast<double>(h) / w : static_cast<double>(w) / h);
+                for (int i = 0; i < (h < w ? (w + 1) / 2 : h / 2); ++i) {
+                    const int other = static_cast<int>(i * static_cast<double>(r));
+                    const int x = h < w ? i : other, y = h < w ? other : i;
+                    gdi.DC()->SetBrushColor(PixelAt(corners, x, y));
+                    gdi.DC()->SetPen(psSolid, 2, PixelAt(corners, x, y));
+                    gdi.DC()->Ellipse(RECT{x, y, w - x, h - y});
+                }
+                int differ = 0;
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        differ += PixelAt(fast, x, y) != PixelAt(gdi, x, y);
+                EXPECT_EQ(differ, 0) << "kind " << kind << " on " << w << " x " << h;
+            }
 }
 
 TEST(TextOverlay, TitleLandsInItsBoxForEveryPositionCode)

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+#include <set>
 #include <vector>
 
 #include "classlib/Application.h"
+#include "data/Random.h"
 #include "data/SaverSettings.h"
+#include "runtime/Background.h"
 #include "runtime/Messages.h"
 #include "runtime/SlideShowThread.h"
 #include "tests/runtime/TestProject.h"
@@ -13,7 +18,7 @@
 
 namespace {
 
-const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+const TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF, kMagenta = 0xFF00FF;
 
 // The main window's stand-in: the parent of the player, counting the slide ends it is told of.
 class TParentForm : public TForm {
@@ -91,6 +96,55 @@ TSlideSpec Slide(const std::string& name, int mediaType = 0)
     return s;
 }
 
+// A picture of one colour with rectangles of others.
+std::string MarkedBmp(int width, int height, TColor colour, const std::vector<std::pair<RECT, TColor>>& marks)
+{
+    CComPicture picture;
+    picture.Create(width, height, colour);
+    for (const auto& mark : marks)
+        picture.FillRect(mark.first, mark.second);
+    return BmpBytes(picture);
+}
+
+// "left,top-right,bottom" of the pixels of one colour, "none" without any.
+std::string BoxOf(CComPicture& picture, TColor colour)
+{
+    const uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    int l = INT_MAX, t = INT_MAX, r = INT_MIN, b = INT_MIN;
+    for (int y = 0; y < picture.Bitmap()->Height(); ++y) {
+        const uint32_t* row = picture.Bitmap()->ScanLine(y);
+        for (int x = 0; x < picture.Bitmap()->Width(); ++x)
+            if ((row[x] & 0xFFFFFF) == rgb)
+                l = std::min(l, x), t = std::min(t, y), r = std::max(r, x + 1), b = std::max(b, y + 1);
+    }
+    if (r < 0)
+        return "none";
+    return std::to_string(l) + "," + std::to_string(t) + "-" + std::to_string(r) + "," + std::to_string(b);
+}
+
+struct TOneMonitor : CSaverSettings {
+    TOneMonitor() { Data.ScreenIndex = 1; }
+};
+
+// A player on a 1024 x 768 main window; each show of a picture waits for the end of its transition.
+struct TStage {
+    TStage(const std::string& db, TScrMode mode, const std::vector<std::pair<std::string, std::string>>& media)
+        : Project(db, {Slide(media.front().first)}, media), Parent(1024, 768),
+          Player(nullptr, Parent.Handle(), mode, &Project.Media, &Project.Project, &Settings)
+    {
+    }
+    void Show(const std::string& file)
+    {
+        Project.Slides.FileName = file;
+        ASSERT_TRUE(Player.ShowMedia(&Project.Slides)) << file;
+        WaitForTransition(Player);
+    }
+    TTestProject Project;
+    TOneMonitor Settings;
+    TParentForm Parent;
+    TfImageSlideShowPlayer Player;
+};
+
 } // namespace
 
 TEST(PicturePlayer, DualMonitorCompositionsByMode)
@@ -125,13 +179,15 @@ TEST(PicturePlayer, DualMonitorCompositionsByMode)
     WaitForTransition(player);
 
     // Mode 0 when the next slide is no picture: monitor 2 shows the same slide, monitor 1's composition
-    // centred.
+    // centred, and the records stay on it so that the Flash slide comes next.
     ASSERT_TRUE(player.ShowMedia(&project.Slides));  // blue on 1, the Flash slide next
-    EXPECT_EQ(project.Slides.FileName, "green.bmp");
+    EXPECT_EQ(project.Slides.FileName, "blue.bmp");
     EXPECT_EQ(PixelAt(player.NewPicture, 250, 25), kBlue);
     EXPECT_EQ(PixelAt(player.NewPicture, 449, 124), kBlue);
     EXPECT_EQ(PixelAt(player.NewPicture, 249, 25), 0u);
     WaitForTransition(player);
+    project.Slides.MoveNext(0);
+    EXPECT_EQ(project.Slides.FileName, "green.bmp");
 
     // Mode 2, clone: the same centred copy.
     settings.DualMonitorMode = 2;
@@ -140,6 +196,104 @@ TEST(PicturePlayer, DualMonitorCompositionsByMode)
     EXPECT_EQ(PixelAt(player.NewPicture, 250, 25), kRed);
     EXPECT_EQ(PixelAt(player.NewPicture, 450, 25), 0u);
     WaitForTransition(player);
+}
+
+TEST(PicturePlayer, FitModesAndPlacement)
+{
+    const std::vector<std::pair<RECT, TColor>> quadrants = {
+        {RECT{1024, 0, 2048, 768}, kGreen}, {RECT{0, 768, 1024, 1536}, kBlue}, {RECT{1024, 768, 2048, 1536}, kWhite}};
+    TStage stage("player_fit.db", smSaver,
+                 {{"small.bmp", SolidBmp(640, 480, kRed)}, {"large.bmp", MarkedBmp(2048, 1536, kRed, quadrants)},
+                  {"wide.bmp", SolidBmp(2000, 100, kRed)}, {"tall.bmp", SolidBmp(100, 1000, kRed)},
+                  {"half.bmp", MarkedBmp(800, 400, kRed, {{RECT{533, 0, 800, 400}, kBlue}})},
+                  {"long.bmp", MarkedBmp(4000, 1000, kRed, {{RECT{1100, 0, 1333, 1000}, kGreen},
+                                                            {RECT{1333, 0, 4000, 1000}, kBlue}})}});
+    PROJECT_DATA& project = stage.Project.Project.ProjectData;
+    CComPicture& screen = stage.Player.BackBuffer;
+    // Mode 0 shrinks a picture wider or taller than the frame; mode 2 fills the frame with the picture's
+    // top-left region of the frame's proportions, from a larger picture the largest one (all of 2048 x 1536,
+    // 1333 x 1000 of 4000 x 1000); mode 5 keeps the picture's size.
+    const struct {
+        int Fit;
+        const char* File;
+        const char* Red;  // where red shows, when the case checks it
+        POINT At;
+        TColor Colour;
+    } cases[] = {{0, "small.bmp", "192,144-832,624", {0, 0}, 0},  {0, "wide.bmp", "0,358-1024,409", {0, 0}, 0},
+                 {0, "tall.bmp", "474,0-550,768", {0, 0}, 0},     {0, "large.bmp", nullptr, {1023, 767}, kWhite},
+                 {2, "half.bmp", "0,0-1024,768", {1023, 767}, kRed}, {2, "large.bmp", nullptr, {768, 576}, kWhite},
+                 {2, "long.bmp", nullptr, {1000, 384}, kGreen},
+                 {5, "large.bmp", "0,0-512,384", {600, 500}, kWhite}};
+    for (const auto& c : cases) {
+        project.FitMode = c.Fit;
+        stage.Show(c.File);
+        EXPECT_TRUE(!c.Red || BoxOf(screen, kRed) == c.Red) << c.Fit << " " << c.File << ": " << BoxOf(screen, kRed);
+        EXPECT_EQ(PixelAt(screen, c.At.x, c.At.y), c.Colour) << c.Fit << " " << c.File;
+    }
+
+    // Random placement keeps the picture inside the frame. (Each transition seeds the generator from the
+    // clock's seconds: seeds of the test's own keep the places apart.)
+    project.FitMode = 0;
+    project.RandomPosition = 1;
+    std::set<int> lefts, tops;
+    for (unsigned seed = 0; seed < 6; ++seed) {
+        rtl::srand(seed);
+        stage.Show("small.bmp");
+        const std::string box = BoxOf(screen, kRed);
+        int l = 0, t = 0, r = 0, b = 0;
+        EXPECT_EQ(std::sscanf(box.c_str(), "%d,%d-%d,%d", &l, &t, &r, &b), 4);
+        EXPECT_TRUE(l >= 0 && l < 384 && t >= 0 && t < 288 && r - l == 640 && b - t == 480) << box;
+        lefts.insert(l);
+        tops.insert(t);
+    }
+    EXPECT_GE(std::min(lefts.size(), tops.size()), 2u);
+}
+
+TEST(PicturePlayer, ColourKeyTitleAndBackgroundModes)
+{
+    CComPicture columns;  // the slide's background: columns from black to white
+    columns.Create(1024, 768, 0);
+    CBackground().DrawGradient(0, kWhite, 2, &columns);
+    for (TScrMode mode : {smSaver, smPreview}) {
+        // The key colour, magenta, around a green block.
+        TStage stage("player_keyed.db", mode,
+                     {{"keyed.bmp", MarkedBmp(64, 64, kMagenta, {{RECT{24, 24, 40, 40}, kGreen}})}});
+        CMediaSetting& slide = stage.Project.Slides;
+        slide.Data.DrawTransparent = slide.Data.BackGradientAllowed = slide.Data.TitleShown = 1;
+        slide.Data.GradientToColor = kWhite;
+        slide.GradientString = "2;";
+        slide.Data.TitleFontSize = 10;
+        slide.Data.TitleColor = kBlue;
+        slide.Data.TitlePosition = 9;  // at (0, 740)
+        slide.Data.TitleY = 740;
+        slide.Title = "TITLE";
+        stage.Project.Project.ProjectData.RandomPosition = 1;
+        for (int backgroundMode : {0, 1}) {
+            stage.Project.Project.ProjectData.BackgroundMode = backgroundMode;
+            const std::string what =
+                (mode == smPreview ? "preview, mode " : "saver, mode ") + std::to_string(backgroundMode);
+            // Key pixels show the background where the picture lies, which must be away from the corner and
+            // the centre at least once.
+            bool away = false;
+            for (unsigned seed = 0; seed < 20 && !away; ++seed) {
+                rtl::srand(seed);
+                stage.Show("keyed.bmp");
+                CComPicture& screen = stage.Player.BackBuffer;
+                int x = 0, y = 0;
+                ASSERT_EQ(std::sscanf(BoxOf(screen, kGreen).c_str(), "%d,%d-", &x, &y), 2) << what;
+                x -= 24, y -= 24;
+                away = x >= 64 && std::abs(x - 480) >= 64;
+                for (POINT p : {POINT{x + 2, y + 2}, POINT{x + 61, y + 61}})
+                    EXPECT_TRUE((p.x < 200 && p.y >= 730) || PixelAt(screen, p.x, p.y) == PixelAt(columns, p.x, p.y))
+                        << what << " at " << p.x << "," << p.y;  // unless under the title
+                EXPECT_EQ(BoxOf(screen, kMagenta), "none") << what;
+                EXPECT_EQ(BoxOf(screen, kBlue) != "none", mode != smPreview) << what;  // the title
+                // Background mode 0 reveals the picture alone, mode 1 the whole composition.
+                EXPECT_EQ(stage.Player.NewPicture.Bitmap()->Width(), backgroundMode == 0 ? 64 : 1024) << what;
+            }
+            EXPECT_TRUE(away) << what;
+        }
+    }
 }
 
 TEST(PicturePlayer, AMonitorCountedLaterGetsOneComposition)

@@ -84,7 +84,12 @@ std::string SolidBmp(int width, int height, TColor colour)
 {
     CComPicture picture;
     EXPECT_TRUE(picture.Create(width, height, colour));
-    const std::string path = "solid_bmp.tmp.bmp";
+    return BmpBytes(picture);
+}
+
+std::string BmpBytes(CComPicture& picture)
+{
+    const std::string path = "picture_bytes.tmp.bmp";
     EXPECT_TRUE(picture.SaveToFile(path));
     TMemoryStream bytes;
     bytes.LoadFromFile(path);

@@ -40,7 +40,8 @@ public:
     CMediaSetting Slides;
 };
 
-// A Windows bitmap file of one colour.
+// The bytes of a Windows bitmap file of the picture, or of one colour.
+std::string BmpBytes(CComPicture& picture);
 std::string SolidBmp(int width, int height, TColor colour);
 // Pixel (x, y) of a picture as a TColor (0x00BBGGRR).
 TColor PixelAt(CComPicture& picture, int x, int y);
