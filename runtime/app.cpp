@@ -1,6 +1,7 @@
 #include "runtime/app.h"
 
 #include "classlib/Application.h"
+#include "classlib/FileUtils.h"
 #include "classlib/Streams.h"
 #include "data/FileLog.h"
 #include "data/MediaSetting.h"
@@ -172,9 +173,13 @@ void CScreensaverApp::ExtractRuntimeLibs()
             }
             TMemoryStream stream;
             table.BlobToStream("libs", stream);
-            // A library that cannot be written (one in use, say) is left as it is; start-up goes on.
-            if (!stream.SaveToFile(folder + name))
-                ZELT_LOG(kUnit, "Cann't write runtime library : %s", (folder + name).c_str());
+            // A library that cannot be written (one in use, say) is left as it is, one written short is gone;
+            // start-up goes on.
+            const std::string path = folder + name;
+            if (!stream.SaveToFile(path))
+                ZELT_LOG(kUnit, FileExists(path) ? "Cann't write runtime library : %s"
+                                                 : "Cann't write runtime library, nothing of it is kept : %s",
+                         path.c_str());
         }
     }
     table.Close();
