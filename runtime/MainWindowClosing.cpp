@@ -151,7 +151,9 @@ void Tfmain::FormCloseQuery(bool& canClose)
     if (SaverSettings->PasswordPrompt) {
         // A close that was queued before the prompt began waits for the prompt's answer.
         canClose = false;
-    } else if (ScrMode == smSaver && SaverSettings->CloseRequested == 1) {
+    } else if (ScrMode == smSaver) {
+        // Every close asks, not only one an input asked for: the maximum runtime's, and a WM_CLOSE any other
+        // program posts, would otherwise unlock the screen.
         canClose = true;
         if (GetTickCount() - SaverSettings->GraceStartTick >
             static_cast<DWORD>(SaverSettings->PasswordGraceSeconds) * 1000) {

@@ -309,10 +309,33 @@ TEST_F(SaverRuns, PasswordChangeRunsOnWindows98Only)
     EXPECT_TRUE(log.Has("checking password in win9x"));
 }
 
-// After the 15 s grace the close asks for the password: a refusal keeps the saver, as does a close that was
-// waiting while the prompt ran, and the cursor shows during the prompt.
-TEST_F(SaverRuns, PasswordOnCloseOnWindows98)
+// Within 15 s of the start a close asks for no password.
+TEST_F(SaverRuns, NoPasswordWithinTheGraceOnWindows98)
 {
+    ASSERT_TRUE(InstallPasswordFakes(*Folder));
+    DeleteFileA(Folder->File("password.txt").c_str());
+    ASSERT_TRUE(SetPasswordAnswer(*Folder, false));
+    TWin98 win98(Scr);
+    ASSERT_TRUE(win98.Ok());
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    WaitArmed();
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(run.WaitExit(10000)) << TLogFile(Scr).Tail();
+    EXPECT_TRUE(ReadLines(Folder->File("password.txt")).empty());
+    EXPECT_TRUE(TLogFile(Scr).Has("CanClose : yes"));
+}
+
+// After the 15 s grace every close asks for the password: one that another program posts, one an input asks
+// for, and the maximum runtime's. A refusal keeps the saver, as does a close that was waiting while the prompt
+// ran, and the cursor shows during the prompt.
+TEST_F(SaverRuns, PasswordOnEveryCloseOnWindows98)
+{
+    SAVER_DATA data;
+    data.MaxRuntimeOn = 1;
+    data.MaxRuntimeMinutes = 1;
+    StoreSettings(data);
     ASSERT_TRUE(InstallPasswordFakes(*Folder));
     DeleteFileA(Folder->File("password.txt").c_str());
     ASSERT_TRUE(SetPasswordAnswer(*Folder, false, 1500));
@@ -322,22 +345,35 @@ TEST_F(SaverRuns, PasswordOnCloseOnWindows98)
     HWND window = nullptr;
     ASSERT_TRUE(run.WaitForWindow(&window, 15000));
     TLogFile log(Scr);
+    ASSERT_TRUE(log.WaitForLine("Time Limitation 1 minute(s)", 5000)) << log.Tail();
+    const auto prompts = [&] { return ReadLines(Folder->File("password.txt")); };
+    const auto asked = [&](size_t count, const char* what) {
+        return WaitUntil([&] { return prompts().size() >= count; }, 10000, what, [&] { return log.Tail(30); });
+    };
     Pause(16000);
-    PostClick(window, WM_LBUTTONDOWN, 10, 10);
-    ASSERT_TRUE(log.WaitForLine("Close Query", 1000)) << log.Tail();
     PostClose(window);
-    ASSERT_TRUE(WaitUntil([&] { return !ReadLines(Folder->File("password.txt")).empty(); }, 10000, "the prompt"))
-        << log.Tail(30);
+    ASSERT_TRUE(asked(1, "the prompt of a posted close"));
+
+    Pause(2000);
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(log.WaitForLine("Close Query", 1000, 2)) << log.Tail();
+    PostClose(window);
+    ASSERT_TRUE(asked(2, "the prompt of a close event"));
     Pause(1000);
     EXPECT_TRUE(run.Running()) << log.Tail();
     EXPECT_FALSE(log.Has("CanClose : yes")) << log.Tail();
-    EXPECT_GE(log.Count("CanClose : no"), 2);
-    const std::vector<std::string> prompts = ReadLines(Folder->File("password.txt"));
-    ASSERT_EQ(prompts.size(), 1u) << log.Tail(40);
+    EXPECT_GE(log.Count("CanClose : no"), 3);
+    ASSERT_EQ(prompts().size(), 2u) << log.Tail(40);
     // "VerifyScreenSavePwd <window> cursor <display count> refuse": the count is 0 or more while it shows.
-    const size_t at = prompts[0].find(" cursor ");
-    ASSERT_NE(at, std::string::npos) << prompts[0];
-    EXPECT_GE(std::atoi(prompts[0].c_str() + at + 8), 0) << prompts[0];
+    const std::string prompt = prompts()[1];
+    const size_t at = prompt.find(" cursor ");
+    ASSERT_NE(at, std::string::npos) << prompt;
+    EXPECT_GE(std::atoi(prompt.c_str() + at + 8), 0) << prompt;
+
+    ASSERT_TRUE(log.WaitForLine("maximum runtime reached", 60000)) << log.Tail();
+    ASSERT_TRUE(asked(3, "the prompt of the maximum runtime"));
+    Pause(1000);
+    EXPECT_TRUE(run.Running()) << log.Tail();
 
     ASSERT_TRUE(SetPasswordAnswer(*Folder, true));
     PostClick(window, WM_LBUTTONDOWN, 10, 10);

@@ -102,3 +102,11 @@ TEST(CloseEvents, KeyAboveAsciiComparesAsTheCharacterTheWindowReceives)
     EXPECT_EQ(InputCloseEvent(WM_CHAR, static_cast<WPARAM>(static_cast<signed char>(0xE9)), data, CloseKeyChar(data)),
               nullptr);
 }
+
+TEST(CloseEvents, MaximumRuntimeNeverWrapsRoundToAShortOne)
+{
+    EXPECT_EQ(MaxRuntimeInterval(1), 60000u);
+    EXPECT_EQ(MaxRuntimeInterval(35791), 2147460000u);  // the longest a timer takes as it is
+    EXPECT_EQ(MaxRuntimeInterval(35792), static_cast<UINT>(USER_TIMER_MAXIMUM));
+    EXPECT_EQ(MaxRuntimeInterval(71583), static_cast<UINT>(USER_TIMER_MAXIMUM));  // 12.7 s in 32 bits
+}
