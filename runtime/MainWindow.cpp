@@ -80,7 +80,9 @@ void Tfmain::FormCreate()
         Application.HandleException("first slide");
     }
     if (ScrMode != smPreview) {
-        HideTaskbar(SaverSettings->Data.ScreenIndex);
+        // Only a window that covers the screen hides the task bar; an unplaced one would sit behind nothing.
+        if (ScrMode == smSaver || ScrMode == smRunAsExe)
+            HideTaskbar(SaverSettings->Data.ScreenIndex);
         if (SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0) {
             ZELT_LOG(kUnit, "Time Limitation %u minute(s)", static_cast<unsigned>(SaverSettings->Data.MaxRuntimeMinutes));
             timer3->SetInterval(MaxRuntimeInterval(SaverSettings->Data.MaxRuntimeMinutes));

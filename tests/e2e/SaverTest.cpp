@@ -5,6 +5,7 @@
 #include "data/SaverData.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 using namespace e2e;
@@ -31,6 +32,30 @@ DWORD LineTick(const TLogFile& log, const std::string& part)
             return static_cast<DWORD>(std::strtoul(line.c_str() + 1, nullptr, 10));
     return 0;
 }
+
+// A stand-in for the shell's task bar, the window the saver hides behind a full-screen one.
+class TStandInTray {
+public:
+    TStandInTray()
+    {
+        static const ATOM windowClass = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"Shell_TrayWnd";
+            return RegisterClassW(&wc);
+        }();
+        Handle_ = CreateWindowW(reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"",
+                                WS_POPUP | WS_VISIBLE, 0, GetSystemMetrics(SM_CYSCREEN) - 30, 400, 30, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+        PumpMessages();
+    }
+    ~TStandInTray() { DestroyWindow(Handle_); }
+    bool Shown() const { return IsWindowVisible(Handle_) != FALSE; }
+
+private:
+    HWND Handle_;
+};
 
 // One project for every run of a group, with a fresh log per run and the user's settings as given.
 class SaverRuns : public testing::Test {
@@ -92,6 +117,7 @@ TEST_F(SaverRuns, ConfigureModeShowsTheDialogAndEnds)
 
 TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
 {
+    ASSERT_TRUE(SetScreenSaverRunningFlag(false));
     TProcess run(Scr, "/s");
     HWND window = nullptr;
     ASSERT_TRUE(run.WaitForWindow(&window, 15000));
@@ -115,6 +141,7 @@ TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
     EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(true));
 
     // A second saver while one runs ends at once and leaves the running one's state alone.
     {
@@ -123,6 +150,7 @@ TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
     }
     EXPECT_EQ(log.Count("CMD: "), 2);
     EXPECT_FALSE(log.Has("notify windows screensaver is stopped!"));
+    EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(true));
     ASSERT_TRUE(run.Running());
 
     // Alt+F4 and the system's screen-saver command are swallowed in this mode.
@@ -136,6 +164,35 @@ TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
     ASSERT_TRUE(run.WaitExit(10000));
     EXPECT_TRUE(log.Has("Close Event : WM_LBUTTONUP_A")) << log.Tail();
     EXPECT_TRUE(log.Has("notify windows screensaver is stopped!"));
+    EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(false));
+}
+
+// The task bar goes only behind a window that covers the screen, and comes back when it closes; an unplaced
+// run ("-a", an unknown letter) is a small window that must not leave the user without one.
+TEST_F(SaverRuns, TaskBarIsHiddenOnlyBehindAFullScreenWindow)
+{
+    TStandInTray tray;
+    ASSERT_TRUE(tray.Shown());
+    for (const char* args : {"-a 4321", "/x"}) {
+        ASSERT_TRUE(CreateLog(Scr));
+        TProcess run(Scr, args);
+        HWND window = nullptr;
+        ASSERT_TRUE(run.WaitForWindow(&window, 15000)) << args;
+        ASSERT_TRUE(TLogFile(Scr).WaitForLine("Main form Init Pos", 5000)) << args;
+        Pause(500);
+        EXPECT_TRUE(tray.Shown()) << args;
+        PostClose(window);
+        ASSERT_TRUE(run.WaitExit(10000)) << args;
+    }
+    ASSERT_TRUE(CreateLog(Scr));
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return !tray.Shown(); }, 5000, "the task bar hidden"));
+    WaitArmed();
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(run.WaitExit(10000));
+    EXPECT_TRUE(WaitUntil([&] { return tray.Shown(); }, 5000, "the task bar back"));
 }
 
 TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
