@@ -80,24 +80,19 @@ bool CScreensaverApp::Init()
         }
     }
 
+    // The mode is known before anything that can fail, so that a failure is reported as the mode asks.
+    ParentWindow = reinterpret_cast<HWND>(ParseCommandLine());
+    if (LowerAZ(program).find(".exe") != std::string::npos)
+        ScrMode = smRunAsExe;
     const std::int32_t offset = ReadProjectOffset(program);
     Database.Open(program, offset);
     ExtractRuntimeLibs();
     GlobeSettings.SetDatabase(&Database);
     GlobeSettings.Open();
     GlobeSettings.ReadProject();
-    ParentWindow = reinterpret_cast<HWND>(ParseCommandLine());
     GlobeSettings.SetFilePath(program);
-    if (GlobeSettings.ProjectData.RunAsProgram == 1 || LowerAZ(program).find(".exe") != std::string::npos)
+    if (GlobeSettings.ProjectData.RunAsProgram == 1)
         ScrMode = smRunAsExe;
-
-    // From here on a failure in a full-screen or preview run is logged, never shown: a box would take the
-    // input that closes the saver.
-    Application.OnException = [this](const std::string& where, const std::string& message) {
-        ZELT_LOG(kUnit, "exception (%s): %s", where.c_str(), message.c_str());
-        if (!ShowsSaver(ScrMode))
-            Application.ShowException(std::runtime_error(message));
-    };
 
     Mutex = nullptr;
     if (ScrMode == smSaver) {
@@ -143,6 +138,26 @@ bool CScreensaverApp::Init()
         RunningFlagSet = true;
     }
     return true;
+}
+
+void CScreensaverApp::RunGuarded(const std::function<void()>& run)
+{
+    Application.OnException = [this](const std::string& where, const std::string& message) {
+        ReportException(where, message);
+    };
+    try {
+        run();
+    } catch (...) {
+        Application.HandleException("start-up");
+    }
+}
+
+void CScreensaverApp::ReportException(const std::string& where, const std::string& message)
+{
+    ZELT_LOG(kUnit, "exception (%s): %s", where.c_str(), message.c_str());
+    // A box in a full-screen or preview run would take the input that closes it, or stand where nobody looks.
+    if (!ShowsSaver(ScrMode))
+        Application.ShowException(std::runtime_error(message));
 }
 
 std::intptr_t CScreensaverApp::ParseCommandLine()

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CScreensaverApp {
@@ -18,6 +19,11 @@ public:
     CScreensaverApp(const CScreensaverApp&) = delete;
     CScreensaverApp& operator=(const CScreensaverApp&) = delete;
 
+    // The entry's guarded block: what fails in run, or in any callback from the first step on, goes to
+    // ReportException.
+    void RunGuarded(const std::function<void()>& run);
+    // Logs a failure; shows it too, unless the run is a full-screen saver or a preview.
+    void ReportException(const std::string& where, const std::string& message);
     // The whole start-up; true when the main window is to be made and run.
     bool Init();
     // The shutdown; always 1.
