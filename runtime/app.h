@@ -56,5 +56,8 @@ extern CScreensaverApp g_ScreensaverApp;
 
 // The Windows 9x family: the password functions exist there only.
 bool IsWindows9x();
+// The shell's install command with path put in for every "%l": in quotes when it holds blanks, unless the
+// command quotes "%l" itself.
+std::string InstallCommandLine(const std::string& command, const std::string& path);
 // The 8.3 form of path, or path itself when it has none.
 std::string ShortPath(const std::string& path);

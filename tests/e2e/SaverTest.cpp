@@ -344,6 +344,28 @@ TEST_F(SaverRuns, InstallRunsTheShellsCommandWithThePath)
         << TLogFile(Scr).Tail();
     const std::string line = ReadLines(Folder->File("recorder.txt"))[0];
     EXPECT_NE(line.find(std::string("install ") + shortPath + " and " + shortPath), std::string::npos) << line;
+
+    // Windows stores its command as REG_EXPAND_SZ, with variables and a quoted "%l".
+    {
+        TScrInstallCommand expanding("\"%ZELT_E2E_FOLDER%\\recorder.exe\" expanded \"%l\"", REG_EXPAND_SZ);
+        ASSERT_TRUE(expanding.Ok());
+        TProcess expanded(Scr, "/ins", {"ZELT_E2E_FOLDER=" + Folder->Path()});
+        ASSERT_TRUE(expanded.WaitExit(15000));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return ReadLines(Folder->File("recorder.txt")).size() == 2; }, 10000, "recorder"))
+        << TLogFile(Scr).Tail();
+    const std::string second = ReadLines(Folder->File("recorder.txt"))[1];
+    EXPECT_NE(second.find(std::string("expanded \"") + shortPath + "\""), std::string::npos) << second;
+
+    // A command that cannot run says so with the system's code.
+    ASSERT_TRUE(CreateLog(Scr));
+    TScrInstallCommand missing("C:\\no such folder\\install.exe %l");
+    ASSERT_TRUE(missing.Ok());
+    TProcess failed(Scr, "/ins");
+    ASSERT_TRUE(failed.WaitExit(15000));
+    TLogFile log(Scr);
+    EXPECT_TRUE(log.Has("Cann't run the install command C:\\no such folder\\install.exe")) << log.Tail();
+    EXPECT_TRUE(log.Has("setting dialog closed!"));
 }
 
 TEST_F(SaverRuns, PasswordChangeRunsOnWindows98Only)

@@ -1,4 +1,5 @@
-// The command line as Windows writes it, and which input closes the saver under which settings.
+// The command line as Windows writes it, which input closes the saver under which settings, how a failure
+// that ends the run is reported, and the install command.
 #include "classlib/Application.h"
 #include "runtime/CloseEvents.h"
 #include "runtime/CommandLine.h"
@@ -137,4 +138,12 @@ TEST(StartUp, AFailureThatEndsTheRunIsShownOnlyWhereNoSaverRuns)
     UnhookWindowsHookEx(hook);
     Application.OnException = nullptr;
     EXPECT_EQ(g_Boxes, 2);
+}
+
+TEST(InstallCommand, ThePathGoesInForEveryPercentLQuotedWhenItHoldsBlanks)
+{
+    EXPECT_EQ(InstallCommandLine("inst %l and %l", "C:\\SAVER.SCR"), "inst C:\\SAVER.SCR and C:\\SAVER.SCR");
+    EXPECT_EQ(InstallCommandLine("inst %l", "C:\\My Savers\\a b.scr"), "inst \"C:\\My Savers\\a b.scr\"");
+    EXPECT_EQ(InstallCommandLine("inst \"%l\"", "C:\\My Savers\\a b.scr"), "inst \"C:\\My Savers\\a b.scr\"");
+    EXPECT_EQ(InstallCommandLine("inst %L 100%", "x"), "inst %L 100%");
 }
