@@ -229,8 +229,12 @@ void Tfmain::OnMediaSoundDone()
 
 void Tfmain::timer1Timer()
 {
-    if (Paused)
+    if (Paused) {
+        // Without a delay nothing calls again: the end of the pause plays it.
+        if (!NextMediaTimerRunning)
+            NextMediaHeld = 1;
         return;
+    }
     StopNextMediaTimer();
     MediaSetting.MoveNext(GlobeSettings->ProjectData.ShuffleSlides);
     PlayMedia();

@@ -204,9 +204,27 @@ void Tfmain::Settings1Click()
     // Under whatever the dialog shows, where it is.
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Paused = 1;
-    Application.ProcessMessages();
-    ShowConfigDialog(SaverSettings, GlobeSettings);
+    try {
+        Application.ProcessMessages();
+        ShowConfigDialog(SaverSettings, GlobeSettings);
+    } catch (...) {
+        EndSettingsPause();
+        throw;
+    }
+    EndSettingsPause();
+}
+
+// The show goes on however the dialog ended, with the slide change it held back; a window closed meanwhile
+// stays paused.
+void Tfmain::EndSettingsPause()
+{
+    if (ClosedOnce)
+        return;
     Paused = 0;
+    if (NextMediaHeld) {
+        NextMediaHeld = 0;
+        timer1Timer();
+    }
 }
 
 void Tfmain::Exit1Click()

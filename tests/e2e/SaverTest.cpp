@@ -14,11 +14,11 @@ namespace {
 
 const char kSettingsKey[] = "Software\\tarnwheel\\Startup";
 
-std::string Manifest(int runAsProgram)
+std::string Manifest(int runAsProgram, int delay = 1)
 {
     return R"({"project": {"projectname": "Startup", "version": "1.0",
-                "data": {"MediaDelay": 1, "EmbeddedMedia": 1, "HasPictures": 1, "RunAsProgram": )" +
-           std::to_string(runAsProgram) + R"(}},
+                "data": {"EmbeddedMedia": 1, "HasPictures": 1, "MediaDelay": )" + std::to_string(delay) +
+           R"(, "RunAsProgram": )" + std::to_string(runAsProgram) + R"(}},
                "media": [{"file": "red.bmp"}, {"file": "blue.bmp"}],
                "slides": [{"filename": "red.bmp", "data": {"EffectOn": 0}},
                           {"filename": "blue.bmp", "data": {"EffectOn": 0}}]})";
@@ -298,6 +298,45 @@ TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
     ASSERT_TRUE(second.WaitForWindow(&window, 15000));
     PostSysCommand(window, SC_CLOSE);
     ASSERT_TRUE(second.WaitExit(10000));
+}
+
+// A program name holding ".exe" runs as a program whatever the switch. Its Settings item holds the show while the
+// dialog is open, leaves the window where it is, and the show goes on after, also without a delay between
+// slides (the slide change that came during the dialog is not lost).
+TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpen)
+{
+    std::string named;
+    ASSERT_TRUE(BuildScr(*Folder, Manifest(0, 0), &named, "run.exe.scr"));
+    ASSERT_TRUE(CreateLog(named));
+    TLogFile log(named);
+    TProcess run(named, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    ASSERT_TRUE(log.WaitForLine("start mode : run as an exe file", 5000)) << log.Tail();
+    ASSERT_TRUE(log.WaitForLine("Media name = ", 5000, 3)) << log.Tail();
+    const RECT placed = WindowRect(window);
+
+    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
+                          5000, "the popup menu"));
+    PostKey(menu, VK_DOWN);
+    PostKey(menu, VK_RETURN);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (dialog = FindWindowA("#32770", nullptr)) != nullptr && IsWindowVisible(dialog); }, 5000,
+        "the settings dialog", [&] { return run.DescribeWindows(); }));
+    Pause(300);
+    const int shown = log.Count("Media name = ");
+    Pause(1500);
+    EXPECT_EQ(log.Count("Media name = "), shown) << "slides went on under the dialog";
+    const RECT during = WindowRect(window);
+    EXPECT_TRUE(EqualRect(&during, &placed)) << DescribeWindow(window);
+
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(log.WaitForLine("Media name = ", 5000, shown + 1)) << log.Tail();
+    PostSysCommand(window, SC_CLOSE);
+    ASSERT_TRUE(run.WaitExit(10000));
 }
 
 TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)
