@@ -36,6 +36,22 @@ DWORD LineTick(const TLogFile& log, const std::string& part)
     return 0;
 }
 
+// Opens the window's popup menu as a right click does and picks the item key reaches (VK_DOWN the first,
+// VK_UP the last).
+testing::AssertionResult ChooseMenuItem(HWND window, UINT key)
+{
+    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
+    HWND menu = nullptr;
+    testing::AssertionResult shown = WaitUntil(
+        [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 5000,
+        "the popup menu");
+    if (shown) {
+        PostKey(menu, key);
+        PostKey(menu, VK_RETURN);
+    }
+    return shown;
+}
+
 // A stand-in for the shell's task bar, the window the saver hides behind a full-screen one.
 class TStandInTray {
 public:
@@ -316,12 +332,7 @@ TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
     EXPECT_TRUE(run.Running());
 
     // The menu's last item is Exit.
-    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                          5000, "the popup menu"));
-    PostKey(menu, VK_UP);
-    PostKey(menu, VK_RETURN);
+    ASSERT_TRUE(ChooseMenuItem(window, VK_UP));
     ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
 
     ASSERT_TRUE(CreateLog(ExeScr));
@@ -347,12 +358,7 @@ TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpe
     ASSERT_TRUE(log.WaitForLine("Media name = ", 5000, 3)) << log.Tail();
     const RECT placed = WindowRect(window);
 
-    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                          5000, "the popup menu"));
-    PostKey(menu, VK_DOWN);
-    PostKey(menu, VK_RETURN);
+    ASSERT_TRUE(ChooseMenuItem(window, VK_DOWN));  // Settings
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] { return (dialog = FindWindowA("#32770", nullptr)) != nullptr && IsWindowVisible(dialog); }, 5000,
