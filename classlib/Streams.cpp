@@ -87,7 +87,14 @@ bool TMemoryStream::LoadFromFile(const std::string& path)
 bool TMemoryStream::SaveToFile(const std::string& path) const
 {
     TFileStream f(path, fmCreate);
-    return f.IsOpen() && f.WriteExact(data_.data(), static_cast<int64_t>(data_.size())) && f.Close();
+    if (!f.IsOpen())
+        return false;
+    if (f.WriteExact(data_.data(), static_cast<int64_t>(data_.size())) && f.Close())
+        return true;
+    // A file written short (a full disk) would later be read as if it were whole.
+    f.Close();
+    std::remove(path.c_str());
+    return false;
 }
 
 TFileStream::TFileStream(const std::string& path, TFileMode mode)

@@ -39,6 +39,7 @@ public:
     const char* Memory() const { return data_.data(); }
     char* Memory() { return data_.data(); }
     bool LoadFromFile(const std::string& path);
+    // Creates or replaces the file; false when it could not be written whole, and then no part of it is left.
     bool SaveToFile(const std::string& path) const;
 
 private:

@@ -68,8 +68,16 @@ void TThread::WaitFor()
         WaitForSingleObject(Handle_, INFINITE);
         return;
     }
-    while (MsgWaitForMultipleObjects(1, &Handle_, FALSE, INFINITE, QS_POSTMESSAGE) != WAIT_OBJECT_0)
+    // A call queued before the wait, or one whose message a pump has already looked at, would wake no wait for
+    // new input: serve what is queued first, and wake for any input there is.
+    MSG msg;
+    do {
+        // The wake-ups of the calls served here would otherwise end every wait at once.
+        while (PeekMessageW(&msg, Application.Handle(), CM_SYNCHRONIZE, CM_SYNCHRONIZE, PM_REMOVE)) {
+        }
         CheckSynchronize();
+    } while (MsgWaitForMultipleObjectsEx(1, &Handle_, INFINITE, QS_POSTMESSAGE | QS_SENDMESSAGE,
+                                         MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1);
 }
 
 void TThread::Synchronize(const std::function<void()>& method)

@@ -18,7 +18,8 @@ public:
     bool Start();
     // Asks the thread to stop; Execute and whoever runs on its behalf poll Terminated.
     void Terminate() { Terminated = true; }
-    // Waits until Execute has returned, running Synchronize calls meanwhile when called on the UI thread.
+    // Waits until Execute has returned, running Synchronize calls (and messages sent from other threads)
+    // meanwhile when called on the UI thread.
     void WaitFor();
     HANDLE Handle() const { return Handle_; }
 

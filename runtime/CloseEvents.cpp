@@ -1,5 +1,7 @@
 #include "runtime/CloseEvents.h"
 
+#include <algorithm>
+
 const char* InputCloseEvent(UINT msg, WPARAM wParam, const SAVER_DATA& data, wchar_t keyChar)
 {
     const bool any = data.AnyEvent != 0;
@@ -32,4 +34,10 @@ wchar_t CloseKeyChar(const SAVER_DATA& data)
     const char key = static_cast<char>(data.CloseKey & 0xFF);
     wchar_t wide = 0;
     return MultiByteToWideChar(CP_ACP, 0, &key, 1, &wide, 1) == 1 ? wide : 0;
+}
+
+UINT MaxRuntimeInterval(std::int32_t minutes)
+{
+    const std::int64_t ms = static_cast<std::int64_t>(minutes) * 60000;
+    return static_cast<UINT>(std::clamp<std::int64_t>(ms, 0, USER_TIMER_MAXIMUM));
 }

@@ -5,6 +5,7 @@
 #include "classlib/FileUtils.h"
 #include "data/FileLog.h"
 #include "data/Monitors.h"
+#include "runtime/CloseEvents.h"
 #include "runtime/Messages.h"
 #include "runtime/Taskbar.h"
 #include "runtime/app.h"
@@ -79,12 +80,12 @@ void Tfmain::FormCreate()
         Application.HandleException("first slide");
     }
     if (ScrMode != smPreview) {
-        HideTaskbar(SaverSettings->Data.ScreenIndex);
+        // Only a window that covers the screen hides the task bar; an unplaced one would sit behind nothing.
+        if (ScrMode == smSaver || ScrMode == smRunAsExe)
+            HideTaskbar(SaverSettings->Data.ScreenIndex);
         if (SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0) {
             ZELT_LOG(kUnit, "Time Limitation %u minute(s)", static_cast<unsigned>(SaverSettings->Data.MaxRuntimeMinutes));
-            // Minutes in milliseconds, kept within what a window timer takes.
-            const std::int64_t ms = static_cast<std::int64_t>(SaverSettings->Data.MaxRuntimeMinutes) * 60000;
-            timer3->SetInterval(static_cast<UINT>(std::min<std::int64_t>(ms, USER_TIMER_MAXIMUM)));
+            timer3->SetInterval(MaxRuntimeInterval(SaverSettings->Data.MaxRuntimeMinutes));
             timer3->SetEnabled(true);
         }
     }
@@ -228,8 +229,12 @@ void Tfmain::OnMediaSoundDone()
 
 void Tfmain::timer1Timer()
 {
-    if (Paused)
+    if (Paused) {
+        // Without a delay nothing calls again: the end of the pause plays it.
+        if (!NextMediaTimerRunning)
+            NextMediaHeld = 1;
         return;
+    }
     StopNextMediaTimer();
     MediaSetting.MoveNext(GlobeSettings->ProjectData.ShuffleSlides);
     PlayMedia();

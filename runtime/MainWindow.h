@@ -118,6 +118,7 @@ public:
     std::int32_t MediaSoundPlaying = 0;
     CSoundPlayer* MediaSoundPlayer = nullptr;
     std::int32_t MediaFailed = 0;  // the current slide could not be shown
+    std::uint8_t NextMediaHeld = 0;  // a slide change without a timer came while paused
     TWindowProcHook WndProcHook;
 
 protected:
@@ -135,6 +136,7 @@ private:
     void timer3Timer();
     void watch_close_event_timerTimer();
     void Settings1Click();
+    void EndSettingsPause();
     void Exit1Click();
     void MouseMoveTest();
     void Rule(UINT msg, WPARAM wParam);

@@ -153,7 +153,9 @@ void Tfmain::FormCloseQuery(bool& canClose)
     if (SaverSettings->PasswordPrompt) {
         // A close that was queued before the prompt began waits for the prompt's answer.
         canClose = false;
-    } else if (ScrMode == smSaver && SaverSettings->CloseRequested == 1) {
+    } else if (ScrMode == smSaver) {
+        // Every close asks, not only one an input asked for: the maximum runtime's, and a WM_CLOSE any other
+        // program posts, would otherwise unlock the screen.
         canClose = true;
         if (GetTickCount() - SaverSettings->GraceStartTick >
             static_cast<DWORD>(SaverSettings->PasswordGraceSeconds) * 1000) {
@@ -208,9 +210,27 @@ void Tfmain::Settings1Click()
     // Under whatever the dialog shows, where it is.
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Paused = 1;
-    Application.ProcessMessages();
-    ShowConfigDialog(SaverSettings, GlobeSettings);
+    try {
+        Application.ProcessMessages();
+        ShowConfigDialog(SaverSettings, GlobeSettings);
+    } catch (...) {
+        EndSettingsPause();
+        throw;
+    }
+    EndSettingsPause();
+}
+
+// The show goes on however the dialog ended, with the slide change it held back; a window closed meanwhile
+// stays paused.
+void Tfmain::EndSettingsPause()
+{
+    if (ClosedOnce)
+        return;
     Paused = 0;
+    if (NextMediaHeld) {
+        NextMediaHeld = 0;
+        timer1Timer();
+    }
 }
 
 void Tfmain::Exit1Click()

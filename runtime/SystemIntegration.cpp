@@ -6,6 +6,7 @@
 #include "runtime/app.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,28 +27,40 @@ private:
     HKEY Key_ = nullptr;
 };
 
-// The key's default value as text, or "" when it cannot be read. The buffer keeps room for a terminator the
-// stored value may lack.
+// The key's default value as text, its variables expanded when it is stored as REG_EXPAND_SZ (as Windows
+// stores its commands); "" when it cannot be read. The buffer keeps room for a terminator the stored value
+// may lack.
 std::string ReadDefaultValue(HKEY root, const std::string& subKey)
 {
     TRegKey key;
     if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return std::string();
     char text[1024] = {};
-    DWORD size = sizeof(text) - 1;
-    if (RegQueryValueExA(key.Get(), "", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
+    DWORD size = sizeof(text) - 1, type = REG_NONE;
+    if (RegQueryValueExA(key.Get(), "", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
         return std::string();
-    return text;
-}
-
-std::string ReplaceAll(std::string text, const std::string& what, const std::string& with)
-{
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
-        text.replace(at, what.size(), with);
-    return text;
+    if (type != REG_EXPAND_SZ)
+        return text;
+    std::vector<char> expanded(ExpandEnvironmentStringsA(text, nullptr, 0));
+    if (expanded.empty() || !ExpandEnvironmentStringsA(text, expanded.data(), static_cast<DWORD>(expanded.size())))
+        return text;
+    return expanded.data();
 }
 
 } // namespace
+
+std::string InstallCommandLine(const std::string& command, const std::string& path)
+{
+    const std::string quoted = path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+    std::string line;
+    size_t from = 0;
+    for (size_t at = command.find("%l"); at != std::string::npos; at = command.find("%l", from)) {
+        const bool inQuotes = at > 0 && command[at - 1] == '"' && at + 2 < command.size() && command[at + 2] == '"';
+        line += command.substr(from, at - from) + (inQuotes ? path : quoted);
+        from = at + 2;
+    }
+    return line + command.substr(from);
+}
 
 bool IsWindows9x()
 {
@@ -112,7 +125,10 @@ void CScreensaverApp::InstallSaver(const std::string& path)
         ZELT_LOG(kUnit, "no install command for %s", fileClass.c_str());
         return;
     }
-    WinExec(ReplaceAll(command, "%l", saver).c_str(), SW_SHOW);
+    const std::string line = InstallCommandLine(command, saver);
+    const UINT started = WinExec(line.c_str(), SW_SHOW);
+    if (started <= 31)
+        ZELT_LOG(kUnit, "Cann't run the install command %s (%u)", line.c_str(), started);
 }
 
 void CScreensaverApp::ChangePassword9x(HWND window)

@@ -1,6 +1,7 @@
 #include "runtime/app.h"
 
 #include "classlib/Application.h"
+#include "classlib/FileUtils.h"
 #include "classlib/Streams.h"
 #include "data/FileLog.h"
 #include "data/MediaSetting.h"
@@ -79,24 +80,19 @@ bool CScreensaverApp::Init()
         }
     }
 
+    // The mode is known before anything that can fail, so that a failure is reported as the mode asks.
+    ParentWindow = reinterpret_cast<HWND>(ParseCommandLine());
+    if (LowerAZ(program).find(".exe") != std::string::npos)
+        ScrMode = smRunAsExe;
     const std::int32_t offset = ReadProjectOffset(program);
     Database.Open(program, offset);
     ExtractRuntimeLibs();
     GlobeSettings.SetDatabase(&Database);
     GlobeSettings.Open();
     GlobeSettings.ReadProject();
-    ParentWindow = reinterpret_cast<HWND>(ParseCommandLine());
     GlobeSettings.SetFilePath(program);
-    if (GlobeSettings.ProjectData.RunAsProgram == 1 || LowerAZ(program).find(".exe") != std::string::npos)
+    if (GlobeSettings.ProjectData.RunAsProgram == 1)
         ScrMode = smRunAsExe;
-
-    // From here on a failure in a full-screen or preview run is logged, never shown: a box would take the
-    // input that closes the saver.
-    Application.OnException = [this](const std::string& where, const std::string& message) {
-        ZELT_LOG(kUnit, "exception (%s): %s", where.c_str(), message.c_str());
-        if (!ShowsSaver(ScrMode))
-            Application.ShowException(std::runtime_error(message));
-    };
 
     Mutex = nullptr;
     if (ScrMode == smSaver) {
@@ -144,6 +140,26 @@ bool CScreensaverApp::Init()
     return true;
 }
 
+void CScreensaverApp::RunGuarded(const std::function<void()>& run)
+{
+    Application.OnException = [this](const std::string& where, const std::string& message) {
+        ReportException(where, message);
+    };
+    try {
+        run();
+    } catch (...) {
+        Application.HandleException("start-up");
+    }
+}
+
+void CScreensaverApp::ReportException(const std::string& where, const std::string& message)
+{
+    ZELT_LOG(kUnit, "exception (%s): %s", where.c_str(), message.c_str());
+    // A box in a full-screen or preview run would take the input that closes it, or stand where nobody looks.
+    if (!ShowsSaver(ScrMode))
+        Application.ShowException(std::runtime_error(message));
+}
+
 std::intptr_t CScreensaverApp::ParseCommandLine()
 {
     return ParseScrCommandLine(GetCommandLineA(), ScrMode, reinterpret_cast<std::intptr_t>(GetForegroundWindow()));
@@ -172,9 +188,13 @@ void CScreensaverApp::ExtractRuntimeLibs()
             }
             TMemoryStream stream;
             table.BlobToStream("libs", stream);
-            // A library that cannot be written (one in use, say) is left as it is; start-up goes on.
-            if (!stream.SaveToFile(folder + name))
-                ZELT_LOG(kUnit, "Cann't write runtime library : %s", (folder + name).c_str());
+            // A library that cannot be written (one in use, say) is left as it is, one written short is gone;
+            // start-up goes on.
+            const std::string path = folder + name;
+            if (!stream.SaveToFile(path))
+                ZELT_LOG(kUnit, FileExists(path) ? "Cann't write runtime library : %s"
+                                                 : "Cann't write runtime library, nothing of it is kept : %s",
+                         path.c_str());
         }
     }
     table.Close();

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CScreensaverApp {
@@ -18,6 +19,11 @@ public:
     CScreensaverApp(const CScreensaverApp&) = delete;
     CScreensaverApp& operator=(const CScreensaverApp&) = delete;
 
+    // The entry's guarded block: what fails in run, or in any callback from the first step on, goes to
+    // ReportException.
+    void RunGuarded(const std::function<void()>& run);
+    // Logs a failure; shows it too, unless the run is a full-screen saver or a preview.
+    void ReportException(const std::string& where, const std::string& message);
     // The whole start-up; true when the main window is to be made and run.
     bool Init();
     // The shutdown; always 1.
@@ -50,5 +56,8 @@ extern CScreensaverApp g_ScreensaverApp;
 
 // The Windows 9x family: the password functions exist there only.
 bool IsWindows9x();
+// The shell's install command with path put in for every "%l": in quotes when it holds blanks, unless the
+// command quotes "%l" itself.
+std::string InstallCommandLine(const std::string& command, const std::string& path);
 // The 8.3 form of path, or path itself when it has none.
 std::string ShortPath(const std::string& path);

@@ -6,24 +6,18 @@
 
 #include <windows.h>
 
-#include <stdexcept>
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     g_FileLog = new CFileLog();
-    try {
+    g_ScreensaverApp.RunGuarded([] {
         Application.Initialize();
         Application.MainFormOnTaskBar = false;
         if (g_ScreensaverApp.Init())
             Application.CreateForm<Tfmain>();
         Application.Run();
-        // The windows go before the project they read from is closed.
-        Application.DestroyComponents();
-    } catch (const std::exception& e) {
-        Application.ShowException(e);
-    } catch (...) {
-        Application.ShowException(std::runtime_error(""));
-    }
+    });
+    // The windows go before the project they read from is closed, however the run ended.
+    Application.DestroyComponents();
     g_ScreensaverApp.Exit();
     delete g_FileLog;
     g_FileLog = nullptr;

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 TEST(MemoryStream, ReadsWritesAndSeeksWithinBounds)
 {
     TMemoryStream s;
@@ -50,6 +55,24 @@ TEST(FileStream, ReplacesFileInOneStep)
     EXPECT_FALSE(FileExists(a));
     EXPECT_TRUE(DeleteFileIfExists(b));
 }
+
+#ifndef _WIN32
+// A full disk, as the file size limit makes one: no part of the file is left to be taken for whole.
+TEST(MemoryStream, AFileWrittenShortIsRemoved)
+{
+    rlimit old = {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const rlimit small = {4096, old.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    TMemoryStream m;
+    m.SetSize(100000);
+    const bool saved = m.SaveToFile("streams_test_short.tmp");
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(FileExists("streams_test_short.tmp"));
+}
+#endif
 
 TEST(FileNames, SplitsPathsAndExtensions)
 {

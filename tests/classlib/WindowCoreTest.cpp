@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -175,6 +176,34 @@ TEST(Thread, DeletingARunningThreadWaitsWhileServingItsCalls)
     thread.reset();  // would deadlock if the wait did not serve Synchronize
     EXPECT_LE(counter, 3);
     Application.ProcessMessages();  // the late finish notice finds no thread and does nothing
+}
+
+// A stop while the thread's call waits in the queue, after a pump has looked at the queue without taking it.
+TEST(Thread, StoppingServesACallAlreadySeenInTheQueue)
+{
+    int counter = 0;
+    TCountingThread thread(&counter);
+    ASSERT_TRUE(thread.Start());
+    MSG msg;
+    const DWORD start = GetTickCount();
+    while (!PeekMessageW(&msg, Application.Handle(), CM_SYNCHRONIZE, CM_SYNCHRONIZE, PM_NOREMOVE))
+        ASSERT_LT(GetTickCount() - start, 5000u) << "the thread's call never came";
+    // Should the wait miss the call, a late message gets both threads out again, and the test says so.
+    const DWORD ui = GetCurrentThreadId();
+    HANDLE served = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    bool nudged = false;
+    std::thread watchdog([&] {
+        nudged = WaitForSingleObject(served, 5000) == WAIT_TIMEOUT;
+        if (nudged)
+            PostThreadMessageW(ui, WM_NULL, 0, 0);
+    });
+    thread.Terminate();
+    thread.WaitFor();
+    SetEvent(served);
+    watchdog.join();
+    CloseHandle(served);
+    EXPECT_FALSE(nudged);
+    EXPECT_EQ(counter, 1);
 }
 
 TEST(Timer, TicksUntilDisabled)

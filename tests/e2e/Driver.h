@@ -189,7 +189,8 @@ private:
 std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value);
 std::optional<DWORD> ReadRegDword(HKEY root, const std::string& key, const std::string& value);
 std::optional<std::string> ReadRegBinary(HKEY root, const std::string& key, const std::string& value);
-bool WriteRegString(HKEY root, const std::string& key, const std::string& value, const std::string& text);
+bool WriteRegString(HKEY root, const std::string& key, const std::string& value, const std::string& text,
+                    DWORD type = REG_SZ);  // or REG_EXPAND_SZ
 bool WriteRegDword(HKEY root, const std::string& key, const std::string& value, DWORD number);
 bool WriteRegBinary(HKEY root, const std::string& key, const std::string& value, const std::string& bytes);
 bool DeleteRegValue(HKEY root, const std::string& key, const std::string& value);
@@ -280,12 +281,13 @@ private:
     bool Ok_;
 };
 
-// Registers command (e.g. "\"C:\\...\\recorder.exe\" %l") as the install command of ".scr" files; the previous
-// registration is put back on destruction. It goes to HKEY_CLASSES_ROOT itself: this Wine's HKEY_CLASSES_ROOT
-// is HKLM\Software\Classes alone and does not show HKCU\Software\Classes.
+// Registers command (e.g. "\"C:\\...\\recorder.exe\" %l") as the install command of ".scr" files, as REG_SZ or
+// REG_EXPAND_SZ (the way Windows stores its own); the previous registration is put back on destruction. It
+// goes to HKEY_CLASSES_ROOT itself: this Wine's HKEY_CLASSES_ROOT is HKLM\Software\Classes alone and does not
+// show HKCU\Software\Classes.
 class TScrInstallCommand {
 public:
-    explicit TScrInstallCommand(const std::string& command);
+    explicit TScrInstallCommand(const std::string& command, DWORD type = REG_SZ);
     ~TScrInstallCommand();
     TScrInstallCommand(const TScrInstallCommand&) = delete;
     TScrInstallCommand& operator=(const TScrInstallCommand&) = delete;

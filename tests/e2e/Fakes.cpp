@@ -14,10 +14,10 @@ TWin98::TWin98(const std::string& exeName)
 {
 }
 
-TScrInstallCommand::TScrInstallCommand(const std::string& command)
+TScrInstallCommand::TScrInstallCommand(const std::string& command, DWORD type)
     : ScrClass_(HKEY_CLASSES_ROOT, ".scr", ""),
       Ok_(WriteRegString(HKEY_CLASSES_ROOT, ".scr", "", kScrClass) &&
-          WriteRegString(HKEY_CLASSES_ROOT, std::string(kScrClass) + "\\shell\\install\\command", "", command))
+          WriteRegString(HKEY_CLASSES_ROOT, std::string(kScrClass) + "\\shell\\install\\command", "", command, type))
 {
 }
 

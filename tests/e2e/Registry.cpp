@@ -66,9 +66,10 @@ std::optional<std::string> ReadRegBinary(HKEY root, const std::string& key, cons
     return v ? std::optional<std::string>(v->second) : std::nullopt;
 }
 
-bool WriteRegString(HKEY root, const std::string& key, const std::string& value, const std::string& text)
+bool WriteRegString(HKEY root, const std::string& key, const std::string& value, const std::string& text,
+                    DWORD type)
 {
-    return WriteValue(root, key, value, REG_SZ, std::string(text.c_str(), text.size() + 1));
+    return WriteValue(root, key, value, type, std::string(text.c_str(), text.size() + 1));
 }
 
 bool WriteRegDword(HKEY root, const std::string& key, const std::string& value, DWORD number)

@@ -4,8 +4,12 @@
 
 #include "data/SaverData.h"
 
+#include <sddl.h>
+
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -13,11 +17,11 @@ namespace {
 
 const char kSettingsKey[] = "Software\\tarnwheel\\Startup";
 
-std::string Manifest(int runAsProgram)
+std::string Manifest(int runAsProgram, int delay = 1)
 {
     return R"({"project": {"projectname": "Startup", "version": "1.0",
-                "data": {"MediaDelay": 1, "EmbeddedMedia": 1, "HasPictures": 1, "RunAsProgram": )" +
-           std::to_string(runAsProgram) + R"(}},
+                "data": {"EmbeddedMedia": 1, "HasPictures": 1, "MediaDelay": )" + std::to_string(delay) +
+           R"(, "RunAsProgram": )" + std::to_string(runAsProgram) + R"(}},
                "media": [{"file": "red.bmp"}, {"file": "blue.bmp"}],
                "slides": [{"filename": "red.bmp", "data": {"EffectOn": 0}},
                           {"filename": "blue.bmp", "data": {"EffectOn": 0}}]})";
@@ -31,6 +35,74 @@ DWORD LineTick(const TLogFile& log, const std::string& part)
             return static_cast<DWORD>(std::strtoul(line.c_str() + 1, nullptr, 10));
     return 0;
 }
+
+// Opens the window's popup menu as a right click does and picks the item key reaches (VK_DOWN the first,
+// VK_UP the last).
+testing::AssertionResult ChooseMenuItem(HWND window, UINT key)
+{
+    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
+    HWND menu = nullptr;
+    testing::AssertionResult shown = WaitUntil(
+        [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 5000,
+        "the popup menu");
+    if (shown) {
+        PostKey(menu, key);
+        PostKey(menu, VK_RETURN);
+    }
+    return shown;
+}
+
+// A stand-in for the shell's task bar, the window the saver hides behind a full-screen one.
+class TStandInTray {
+public:
+    TStandInTray()
+    {
+        static const ATOM windowClass = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"Shell_TrayWnd";
+            return RegisterClassW(&wc);
+        }();
+        Handle_ = CreateWindowW(reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"",
+                                WS_POPUP | WS_VISIBLE, 0, GetSystemMetrics(SM_CYSCREEN) - 30, 400, 30, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+        PumpMessages();
+    }
+    ~TStandInTray() { DestroyWindow(Handle_); }
+    bool Shown() const { return IsWindowVisible(Handle_) != FALSE; }
+
+private:
+    HWND Handle_;
+};
+
+// Takes write access to a key of the current user away from everyone; gives it back on destruction.
+class TReadOnlyKey {
+public:
+    explicit TReadOnlyKey(const std::string& key)
+    {
+        DWORD size = sizeof Saved_;
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        Ok_ = RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, READ_CONTROL | WRITE_DAC, &Key_) == ERROR_SUCCESS &&
+              RegGetKeySecurity(Key_, DACL_SECURITY_INFORMATION, Saved_, &size) == ERROR_SUCCESS &&
+              ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                                   nullptr) &&
+              RegSetKeySecurity(Key_, DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
+        LocalFree(readOnly);
+    }
+    ~TReadOnlyKey()
+    {
+        if (Ok_)
+            RegSetKeySecurity(Key_, DACL_SECURITY_INFORMATION, Saved_);
+        RegCloseKey(Key_);
+    }
+    bool Ok() const { return Ok_; }
+
+private:
+    HKEY Key_ = nullptr;
+    alignas(void*) char Saved_[4096];
+    bool Ok_;
+};
 
 // One project for every run of a group, with a fresh log per run and the user's settings as given.
 class SaverRuns : public testing::Test {
@@ -92,6 +164,7 @@ TEST_F(SaverRuns, ConfigureModeShowsTheDialogAndEnds)
 
 TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
 {
+    ASSERT_TRUE(SetScreenSaverRunningFlag(false));
     TProcess run(Scr, "/s");
     HWND window = nullptr;
     ASSERT_TRUE(run.WaitForWindow(&window, 15000));
@@ -115,6 +188,7 @@ TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
     EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(true));
 
     // A second saver while one runs ends at once and leaves the running one's state alone.
     {
@@ -123,6 +197,7 @@ TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
     }
     EXPECT_EQ(log.Count("CMD: "), 2);
     EXPECT_FALSE(log.Has("notify windows screensaver is stopped!"));
+    EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(true));
     ASSERT_TRUE(run.Running());
 
     // Alt+F4 and the system's screen-saver command are swallowed in this mode.
@@ -136,6 +211,35 @@ TEST_F(SaverRuns, SaverCoversTheScreenClosesOnlyAfterArmingAndRunsOnce)
     ASSERT_TRUE(run.WaitExit(10000));
     EXPECT_TRUE(log.Has("Close Event : WM_LBUTTONUP_A")) << log.Tail();
     EXPECT_TRUE(log.Has("notify windows screensaver is stopped!"));
+    EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(false));
+}
+
+// The task bar goes only behind a window that covers the screen, and comes back when it closes; an unplaced
+// run ("-a", an unknown letter) is a small window that must not leave the user without one.
+TEST_F(SaverRuns, TaskBarIsHiddenOnlyBehindAFullScreenWindow)
+{
+    TStandInTray tray;
+    ASSERT_TRUE(tray.Shown());
+    for (const char* args : {"-a 4321", "/x"}) {
+        ASSERT_TRUE(CreateLog(Scr));
+        TProcess run(Scr, args);
+        HWND window = nullptr;
+        ASSERT_TRUE(run.WaitForWindow(&window, 15000)) << args;
+        ASSERT_TRUE(TLogFile(Scr).WaitForLine("Main form Init Pos", 5000)) << args;
+        Pause(500);
+        EXPECT_TRUE(tray.Shown()) << args;
+        PostClose(window);
+        ASSERT_TRUE(run.WaitExit(10000)) << args;
+    }
+    ASSERT_TRUE(CreateLog(Scr));
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return !tray.Shown(); }, 5000, "the task bar hidden"));
+    WaitArmed();
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(run.WaitExit(10000));
+    EXPECT_TRUE(WaitUntil([&] { return tray.Shown(); }, 5000, "the task bar back"));
 }
 
 TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
@@ -228,12 +332,7 @@ TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
     EXPECT_TRUE(run.Running());
 
     // The menu's last item is Exit.
-    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                          5000, "the popup menu"));
-    PostKey(menu, VK_UP);
-    PostKey(menu, VK_RETURN);
+    ASSERT_TRUE(ChooseMenuItem(window, VK_UP));
     ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
 
     ASSERT_TRUE(CreateLog(ExeScr));
@@ -241,6 +340,40 @@ TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
     ASSERT_TRUE(second.WaitForWindow(&window, 15000));
     PostSysCommand(window, SC_CLOSE);
     ASSERT_TRUE(second.WaitExit(10000));
+}
+
+// A program name holding ".exe" runs as a program whatever the switch. Its Settings item holds the show while the
+// dialog is open, leaves the window where it is, and the show goes on after, also without a delay between
+// slides (the slide change that came during the dialog is not lost).
+TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpen)
+{
+    std::string named;
+    ASSERT_TRUE(BuildScr(*Folder, Manifest(0, 0), &named, "run.exe.scr"));
+    ASSERT_TRUE(CreateLog(named));
+    TLogFile log(named);
+    TProcess run(named, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    ASSERT_TRUE(log.WaitForLine("start mode : run as an exe file", 5000)) << log.Tail();
+    ASSERT_TRUE(log.WaitForLine("Media name = ", 5000, 3)) << log.Tail();
+    const RECT placed = WindowRect(window);
+
+    ASSERT_TRUE(ChooseMenuItem(window, VK_DOWN));  // Settings
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (dialog = FindWindowA("#32770", nullptr)) != nullptr && IsWindowVisible(dialog); }, 5000,
+        "the settings dialog", [&] { return run.DescribeWindows(); }));
+    Pause(300);
+    const int shown = log.Count("Media name = ");
+    Pause(1500);
+    EXPECT_EQ(log.Count("Media name = "), shown) << "slides went on under the dialog";
+    const RECT during = WindowRect(window);
+    EXPECT_TRUE(EqualRect(&during, &placed)) << DescribeWindow(window);
+
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(log.WaitForLine("Media name = ", 5000, shown + 1)) << log.Tail();
+    PostSysCommand(window, SC_CLOSE);
+    ASSERT_TRUE(run.WaitExit(10000));
 }
 
 TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)
@@ -251,12 +384,26 @@ TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)
     char shortPath[1024] = {};
     GetShortPathNameA(Scr.c_str(), shortPath, sizeof(shortPath));
     std::string expected = CharUpperA(shortPath);
-    const auto value = ReadRegString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE");
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(*value, expected);
+    // The stored bytes, terminator included, as readers of the value expect.
+    EXPECT_EQ(ReadRegBinary(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE").value_or("(none)"),
+              expected + '\0');
     TLogFile log(Scr);
     EXPECT_TRUE(log.Has("set as system's default screensaver!"));
+    EXPECT_TRUE(log.Has("default screensaver is set!"));
     EXPECT_FALSE(log.Has("start mode"));
+
+    // A key the user may not write: the log says why, and nothing claims success.
+    ASSERT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE"));
+    ASSERT_TRUE(CreateLog(Scr));
+    {
+        TReadOnlyKey readOnly("Control Panel\\Desktop");
+        ASSERT_TRUE(readOnly.Ok());
+        TProcess refused(Scr, "/setdef");
+        ASSERT_TRUE(refused.WaitExit(15000));
+    }
+    EXPECT_TRUE(log.Has("Cann't open Control Panel\\Desktop (5)")) << log.Tail();
+    EXPECT_FALSE(log.Has("default screensaver is set!"));
+    EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE").has_value());
 }
 
 TEST_F(SaverRuns, SetDefaultOnWindows98WritesSystemIni)
@@ -287,6 +434,28 @@ TEST_F(SaverRuns, InstallRunsTheShellsCommandWithThePath)
         << TLogFile(Scr).Tail();
     const std::string line = ReadLines(Folder->File("recorder.txt"))[0];
     EXPECT_NE(line.find(std::string("install ") + shortPath + " and " + shortPath), std::string::npos) << line;
+
+    // Windows stores its command as REG_EXPAND_SZ, with variables and a quoted "%l".
+    {
+        TScrInstallCommand expanding("\"%ZELT_E2E_FOLDER%\\recorder.exe\" expanded \"%l\"", REG_EXPAND_SZ);
+        ASSERT_TRUE(expanding.Ok());
+        TProcess expanded(Scr, "/ins", {"ZELT_E2E_FOLDER=" + Folder->Path()});
+        ASSERT_TRUE(expanded.WaitExit(15000));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return ReadLines(Folder->File("recorder.txt")).size() == 2; }, 10000, "recorder"))
+        << TLogFile(Scr).Tail();
+    const std::string second = ReadLines(Folder->File("recorder.txt"))[1];
+    EXPECT_NE(second.find(std::string("expanded \"") + shortPath + "\""), std::string::npos) << second;
+
+    // A command that cannot run says so with the system's code.
+    ASSERT_TRUE(CreateLog(Scr));
+    TScrInstallCommand missing("C:\\no such folder\\install.exe %l");
+    ASSERT_TRUE(missing.Ok());
+    TProcess failed(Scr, "/ins");
+    ASSERT_TRUE(failed.WaitExit(15000));
+    TLogFile log(Scr);
+    EXPECT_TRUE(log.Has("Cann't run the install command C:\\no such folder\\install.exe")) << log.Tail();
+    EXPECT_TRUE(log.Has("setting dialog closed!"));
 }
 
 TEST_F(SaverRuns, PasswordChangeRunsOnWindows98Only)
@@ -309,10 +478,85 @@ TEST_F(SaverRuns, PasswordChangeRunsOnWindows98Only)
     EXPECT_TRUE(log.Has("checking password in win9x"));
 }
 
-// After the 15 s grace the close asks for the password: a refusal keeps the saver, as does a close that was
-// waiting while the prompt ran, and the cursor shows during the prompt.
-TEST_F(SaverRuns, PasswordOnCloseOnWindows98)
+// The desktop as the saver found it is written to its temporary folder at the start, and a slide on a desktop
+// background shows it.
+TEST_F(SaverRuns, DesktopIsCapturedAtTheStartAndShownByADesktopBackground)
 {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    static const uint32_t kMagenta = 0xFF00FF;
+    ASSERT_TRUE(WriteSolidBmp(Folder->File("narrow.bmp"), 4, 300, 0xFFFFFF));
+    std::string scr;
+    ASSERT_TRUE(BuildScr(*Folder, R"({"project": {"projectname": "Startup", "data": {"EmbeddedMedia": 1,
+        "FitMode": 1, "BackgroundMode": 1, "MediaDelay": 5}}, "media": [{"file": "narrow.bmp"}],
+        "slides": [{"filename": "narrow.bmp", "data": {"EffectOn": 0, "BackPictureAllowed": 1,
+                    "BackFromDesktop": 1}}]})", &scr, "desktop.scr"));
+    ASSERT_TRUE(CreateLog(scr));
+    const std::string temp = Folder->File("temp");
+    CreateDirectoryA(temp.c_str(), nullptr);
+    DeleteFileA((temp + "\\zeltdsk.bmp").c_str());
+
+    TParentWindow desktop(width, height, 0, 0);
+    const auto paint = [&](COLORREF colour) {
+        HDC dc = GetDC(desktop.Handle());
+        const RECT all{0, 0, width, height};
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        ReleaseDC(desktop.Handle(), dc);
+    };
+    paint(RGB(0xFF, 0, 0xFF));
+    const auto cornerShows = [] { return TScreenShot(RECT{5, 5, 6, 6}).Pixel(0, 0) == kMagenta; };
+    ASSERT_TRUE(WaitUntil(cornerShows, 5000, "a magenta desktop"));
+
+    TProcess run(scr, "/s", {"TMP=" + temp, "TEMP=" + temp});
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    paint(RGB(0, 0xFF, 0));  // what shows now is the saver's, not the desktop's
+    BITMAP capture = {};
+    HBITMAP file = static_cast<HBITMAP>(LoadImageA(nullptr, (temp + "\\zeltdsk.bmp").c_str(), IMAGE_BITMAP, 0, 0,
+                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_NE(file, nullptr);
+    GetObject(file, sizeof capture, &capture);
+    const auto* bgr = static_cast<const uint8_t*>(capture.bmBits);  // the bottom left pixel
+    const uint32_t corner = bgr ? bgr[2] << 16 | bgr[1] << 8 | bgr[0] : 0;
+    DeleteObject(file);
+    EXPECT_EQ(capture.bmWidth, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(capture.bmHeight, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EXPECT_EQ(corner, kMagenta);
+    // The saver's own window shows it where the desktop was magenta.
+    EXPECT_TRUE(WaitUntil(cornerShows, 5000, "the desktop background", [&] { return TLogFile(scr).Tail(); }));
+    WaitArmed();
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    EXPECT_TRUE(run.WaitExit(10000));
+}
+
+// Within 15 s of the start a close asks for no password.
+TEST_F(SaverRuns, NoPasswordWithinTheGraceOnWindows98)
+{
+    ASSERT_TRUE(InstallPasswordFakes(*Folder));
+    DeleteFileA(Folder->File("password.txt").c_str());
+    ASSERT_TRUE(SetPasswordAnswer(*Folder, false));
+    TWin98 win98(Scr);
+    ASSERT_TRUE(win98.Ok());
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    WaitArmed();
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(run.WaitExit(10000)) << TLogFile(Scr).Tail();
+    EXPECT_TRUE(ReadLines(Folder->File("password.txt")).empty());
+    EXPECT_TRUE(TLogFile(Scr).Has("CanClose : yes"));
+}
+
+// After the 15 s grace every close asks for the password: one that another program posts, one an input asks
+// for, and the maximum runtime's. A refusal keeps the saver, as does a close that was waiting while the prompt
+// ran, and the cursor shows during the prompt.
+TEST_F(SaverRuns, PasswordOnEveryCloseOnWindows98)
+{
+    SAVER_DATA data;
+    data.MaxRuntimeOn = 1;
+    data.MaxRuntimeMinutes = 1;
+    StoreSettings(data);
     ASSERT_TRUE(InstallPasswordFakes(*Folder));
     DeleteFileA(Folder->File("password.txt").c_str());
     ASSERT_TRUE(SetPasswordAnswer(*Folder, false, 1500));
@@ -322,22 +566,35 @@ TEST_F(SaverRuns, PasswordOnCloseOnWindows98)
     HWND window = nullptr;
     ASSERT_TRUE(run.WaitForWindow(&window, 15000));
     TLogFile log(Scr);
+    ASSERT_TRUE(log.WaitForLine("Time Limitation 1 minute(s)", 5000)) << log.Tail();
+    const auto prompts = [&] { return ReadLines(Folder->File("password.txt")); };
+    const auto asked = [&](size_t count, const char* what) {
+        return WaitUntil([&] { return prompts().size() >= count; }, 10000, what, [&] { return log.Tail(30); });
+    };
     Pause(16000);
-    PostClick(window, WM_LBUTTONDOWN, 10, 10);
-    ASSERT_TRUE(log.WaitForLine("Close Query", 1000)) << log.Tail();
     PostClose(window);
-    ASSERT_TRUE(WaitUntil([&] { return !ReadLines(Folder->File("password.txt")).empty(); }, 10000, "the prompt"))
-        << log.Tail(30);
+    ASSERT_TRUE(asked(1, "the prompt of a posted close"));
+
+    Pause(2000);
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(log.WaitForLine("Close Query", 1000, 2)) << log.Tail();
+    PostClose(window);
+    ASSERT_TRUE(asked(2, "the prompt of a close event"));
     Pause(1000);
     EXPECT_TRUE(run.Running()) << log.Tail();
     EXPECT_FALSE(log.Has("CanClose : yes")) << log.Tail();
-    EXPECT_GE(log.Count("CanClose : no"), 2);
-    const std::vector<std::string> prompts = ReadLines(Folder->File("password.txt"));
-    ASSERT_EQ(prompts.size(), 1u) << log.Tail(40);
+    EXPECT_GE(log.Count("CanClose : no"), 3);
+    ASSERT_EQ(prompts().size(), 2u) << log.Tail(40);
     // "VerifyScreenSavePwd <window> cursor <display count> refuse": the count is 0 or more while it shows.
-    const size_t at = prompts[0].find(" cursor ");
-    ASSERT_NE(at, std::string::npos) << prompts[0];
-    EXPECT_GE(std::atoi(prompts[0].c_str() + at + 8), 0) << prompts[0];
+    const std::string prompt = prompts()[1];
+    const size_t at = prompt.find(" cursor ");
+    ASSERT_NE(at, std::string::npos) << prompt;
+    EXPECT_GE(std::atoi(prompt.c_str() + at + 8), 0) << prompt;
+
+    ASSERT_TRUE(log.WaitForLine("maximum runtime reached", 60000)) << log.Tail();
+    ASSERT_TRUE(asked(3, "the prompt of the maximum runtime"));
+    Pause(1000);
+    EXPECT_TRUE(run.Running()) << log.Tail();
 
     ASSERT_TRUE(SetPasswordAnswer(*Folder, true));
     PostClick(window, WM_LBUTTONDOWN, 10, 10);

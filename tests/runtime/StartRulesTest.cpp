@@ -1,9 +1,13 @@
-// The command line as Windows writes it, and which input closes the saver under which settings.
+// The command line as Windows writes it, which input closes the saver under which settings, how a failure
+// that ends the run is reported, and the install command.
+#include "classlib/Application.h"
 #include "runtime/CloseEvents.h"
 #include "runtime/CommandLine.h"
+#include "runtime/app.h"
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 namespace {
@@ -15,6 +19,18 @@ struct Line {
 };
 
 const std::intptr_t kForeground = 777;
+
+// Message boxes asked for on this thread; each is refused before it shows.
+int g_Boxes = 0;
+LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND &&
+        reinterpret_cast<std::uintptr_t>(reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass) == 32770) {
+        ++g_Boxes;
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 } // namespace
 
@@ -101,4 +117,33 @@ TEST(CloseEvents, KeyAboveAsciiComparesAsTheCharacterTheWindowReceives)
     // The same byte as a signed number never equals a character code.
     EXPECT_EQ(InputCloseEvent(WM_CHAR, static_cast<WPARAM>(static_cast<signed char>(0xE9)), data, CloseKeyChar(data)),
               nullptr);
+}
+
+TEST(CloseEvents, MaximumRuntimeNeverWrapsRoundToAShortOne)
+{
+    EXPECT_EQ(MaxRuntimeInterval(1), 60000u);
+    EXPECT_EQ(MaxRuntimeInterval(35791), 2147460000u);  // the longest a timer takes as it is
+    EXPECT_EQ(MaxRuntimeInterval(35792), static_cast<UINT>(USER_TIMER_MAXIMUM));
+    EXPECT_EQ(MaxRuntimeInterval(71583), static_cast<UINT>(USER_TIMER_MAXIMUM));  // 12.7 s in 32 bits
+}
+
+TEST(StartUp, AFailureThatEndsTheRunIsShownOnlyWhereNoSaverRuns)
+{
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseDialogs, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (TScrMode mode : {smSaver, smPreview, smRunAsExe, smConfigure}) {
+        g_ScreensaverApp.ScrMode = mode;
+        g_ScreensaverApp.RunGuarded([] { throw std::bad_alloc(); });
+    }
+    UnhookWindowsHookEx(hook);
+    Application.OnException = nullptr;
+    EXPECT_EQ(g_Boxes, 2);
+}
+
+TEST(InstallCommand, ThePathGoesInForEveryPercentLQuotedWhenItHoldsBlanks)
+{
+    EXPECT_EQ(InstallCommandLine("inst %l and %l", "C:\\SAVER.SCR"), "inst C:\\SAVER.SCR and C:\\SAVER.SCR");
+    EXPECT_EQ(InstallCommandLine("inst %l", "C:\\My Savers\\a b.scr"), "inst \"C:\\My Savers\\a b.scr\"");
+    EXPECT_EQ(InstallCommandLine("inst \"%l\"", "C:\\My Savers\\a b.scr"), "inst \"C:\\My Savers\\a b.scr\"");
+    EXPECT_EQ(InstallCommandLine("inst %L 100%", "x"), "inst %L 100%");
 }
