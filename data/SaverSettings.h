@@ -23,7 +23,7 @@ public:
     std::uint8_t CloseEventsArmed = 0;     // set 2000 ms after the main window is created
     std::int32_t PasswordGraceSeconds = 15;
     POINT SavedCursorPos = {0, 0};         // origin of the mouse-move threshold
-    DWORD GraceStartTick = 0;              // never taken: the grace period counts from the system's start
+    DWORD GraceStartTick = 0;              // the main window's creation: the grace period counts from there
     std::int32_t PasswordPrompt = 0;       // 1 while the password prompt runs
     std::int32_t CloseRequested = 0;
 };
