@@ -71,13 +71,22 @@ void TThread::WaitFor()
     // A call queued before the wait, or one whose message a pump has already looked at, would wake no wait for
     // new input: serve what is queued first, and wake for any input there is.
     MSG msg;
+    bool quit = false;
+    WPARAM quitCode = 0;
     do {
-        // The wake-ups of the calls served here would otherwise end every wait at once.
-        while (PeekMessageW(&msg, Application.Handle(), CM_SYNCHRONIZE, CM_SYNCHRONIZE, PM_REMOVE)) {
+        // The wake-ups of the calls served here would otherwise end every wait at once. A peek takes WM_QUIT
+        // whatever its filter: it goes back for the loop that waits for it.
+        while (!quit && PeekMessageW(&msg, Application.Handle(), CM_SYNCHRONIZE, CM_SYNCHRONIZE, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                quitCode = msg.wParam;
+            }
         }
         CheckSynchronize();
     } while (MsgWaitForMultipleObjectsEx(1, &Handle_, INFINITE, QS_POSTMESSAGE | QS_SENDMESSAGE,
                                          MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1);
+    if (quit)
+        PostQuitMessage(static_cast<int>(quitCode));
 }
 
 void TThread::Synchronize(const std::function<void()>& method)

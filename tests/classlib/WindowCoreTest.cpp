@@ -206,6 +206,21 @@ TEST(Thread, StoppingServesACallAlreadySeenInTheQueue)
     EXPECT_EQ(counter, 1);
 }
 
+// The end of the message loop asked for before a thread is waited for still ends the loop afterwards.
+TEST(Thread, WaitingKeepsAQuitForTheLoop)
+{
+    int counter = 0;
+    TCountingThread thread(&counter);
+    ASSERT_TRUE(thread.Start());
+    PostQuitMessage(7);
+    thread.Terminate();
+    thread.WaitFor();
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    Application.ProcessMessages();
+}
+
 TEST(Timer, TicksUntilDisabled)
 {
     TTimer timer;
