@@ -5,6 +5,7 @@
 #include "classlib/FileUtils.h"
 #include "data/FileLog.h"
 #include "data/Monitors.h"
+#include "runtime/DesktopCapture.h"
 #include "runtime/Messages.h"
 #include "runtime/Taskbar.h"
 #include "runtime/app.h"
@@ -54,6 +55,10 @@ Tfmain::~Tfmain()
 void Tfmain::FormCreate()
 {
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, &ScratchWord, 0);
+    // The desktop is read before anything of this program shows. Only the full-screen saver shows nothing
+    // before its window does (no message box, no preview), so only it composes the first slide meanwhile.
+    if (ScrMode != smSaver)
+        g_DesktopCapture.Wait();
     // Placement and the window procedure are made whatever fails before them, so the saver always covers
     // its screen and closes on input.
     try {
@@ -78,6 +83,8 @@ void Tfmain::FormCreate()
     } catch (...) {
         Application.HandleException("first slide");
     }
+    // The task bar and this window go only once the desktop has been read.
+    g_DesktopCapture.Wait();
     if (ScrMode != smPreview) {
         HideTaskbar(SaverSettings->Data.ScreenIndex);
         if (SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0) {
