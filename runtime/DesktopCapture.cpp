@@ -7,7 +7,6 @@
 #include "data/Monitors.h"
 
 #include <algorithm>
-#include <system_error>
 
 TDesktopCapture g_DesktopCapture;
 
@@ -31,7 +30,7 @@ void TDesktopCapture::Start(int monitor, const std::string& path)
     }
     try {
         Thread_ = std::thread([this, area] { Run(area); });
-    } catch (const std::system_error&) {
+    } catch (...) {
         Run(area);
     }
 }

@@ -34,7 +34,10 @@ protected:
     }
 
     static std::string File() { return Temp + "\\zeltdsk.bmp"; }
-    static TProcess* Start(const std::string& args) { return new TProcess(Scr, args, {"TMP=" + Temp, "TEMP=" + Temp}); }
+    static TProcess* Start(const std::string& args, const std::string& temp = Temp)
+    {
+        return new TProcess(Scr, args, {"TMP=" + temp, "TEMP=" + temp});
+    }
 
     static TTestFolder* Folder;
     static std::string Scr, Temp;
@@ -99,4 +102,19 @@ TEST_F(DesktopCaptureRuns, PreviewDeletesItsFileAndConfigureLeavesAnothersAlone)
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(configure->WaitExit(15000));
     EXPECT_EQ(ReadWholeFile(File()), "another run's capture");
+}
+
+TEST_F(DesktopCaptureRuns, MissingTemporaryFolderGivesABlackDesktopAndALogLine)
+{
+    std::unique_ptr<TProcess> saver(Start("/s", Temp + "\\missing"));
+    HWND window = nullptr;
+    ASSERT_TRUE(saver->WaitForWindow(&window, 15000));
+    TLogFile log(Scr);
+    ASSERT_TRUE(log.WaitForLine("end a transition show", 10000));
+    Pause(300);
+    EXPECT_EQ(TScreenShot(RECT{10, 10, 11, 11}).Pixel(0, 0), 0u);
+    Pause(2600);
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(saver->WaitExit(10000));
+    EXPECT_TRUE(log.Has("Cann't save the desktop picture")) << log.Tail();
 }
