@@ -100,17 +100,18 @@ private:
 // One run's ticks, relative to the program's entry.
 struct TRun {
     long Shown = -1, ProcessStart = 0, Seen = 0;
-    std::vector<long> Steps;    // the ends of kSteps, in order
-    long LibrarySeen = -1, LibraryComplete = -1, DesktopSeen = -1, DesktopComplete = -1;
+    std::vector<std::pair<const char*, long>> Steps;  // each step's name and end, in order
+    long DesktopSeen = -1, DesktopComplete = -1;
+    double IdlePercent = -1;  // of one core while the slide stands, when measured
 };
 
-// The start-up's steps, each ending at a log line (the first that contains the text).
+// The start-up's steps after the runtime libraries, each ending at a log line (the first that contains the text).
 const struct {
     const char* Name;
     const char* EndLine;
-} kSteps[] = {
-    {"project, settings (libraries below)", "start mode : "},
-    {"desktop capture on the way", "notify windows a screensaver is running"},
+} kLoggedSteps[] = {
+    {"project information, user settings", "start mode : "},
+    {"desktop capture", "notify windows a screensaver is running"},
     {"main window, slide records, players", "Media name = "},
     {"picture player, decode, background", "neww="},
     {"picture placed, thread started", "Main form Init Pos"},
@@ -140,19 +141,18 @@ TRun Measure(const std::string& scr, const TTestFolder& folder, int64_t libraryS
     r.Shown = LineTick(log, "end a transition show") - entry;
     r.ProcessStart = start - entry;
     r.Seen = seen - entry;
-    for (const auto& step : kSteps)
-        r.Steps.push_back(LineTick(log, step.EndLine) - entry);
     const auto since = [entry](long tick) { return tick < 0 ? -1 : tick - entry; };
-    r.LibrarySeen = since(watch[0].Seen);
-    r.LibraryComplete = since(watch[0].Complete);
+    // The libraries are written right after the database is opened.
+    r.Steps = {{"database open", since(watch[0].Seen)}, {"runtime libraries", since(watch[0].Complete)}};
+    for (const auto& step : kLoggedSteps)
+        r.Steps.emplace_back(step.Name, LineTick(log, step.EndLine) - entry);
     r.DesktopSeen = since(watch[1].Seen);
     r.DesktopComplete = since(watch[1].Complete);
     if (idle) {
         Pause(1000);
         const double before = CpuSeconds(run.Handle());
         Pause(5000);
-        std::printf("  processor while a slide stands: %.2f %% of one core over 5 s\n",
-                    (CpuSeconds(run.Handle()) - before) / 5.0 * 100.0);
+        r.IdlePercent = (CpuSeconds(run.Handle()) - before) / 5.0 * 100.0;
     }
     Pause(2600 - std::min<DWORD>(2600, GetTickCount() - static_cast<DWORD>(start)));
     HWND window = nullptr;
@@ -173,12 +173,14 @@ void Report(const char* what, const std::vector<TRun>& runs)
                 "seen on screen at %ld ms\n",
                 what, best.Shown, all.c_str(), -best.ProcessStart, best.Seen);
     long from = 0;
-    for (size_t i = 0; i < best.Steps.size(); ++i) {
-        std::printf("  %-40s %5ld ms   (at %4ld)\n", kSteps[i].Name, best.Steps[i] - from, best.Steps[i]);
-        from = std::max(from, best.Steps[i]);
+    for (const auto& step : best.Steps) {
+        std::printf("  %-40s %5ld ms   (at %4ld)\n", step.first, step.second - from, step.second);
+        from = std::max(from, step.second);
     }
-    std::printf("  beside them: Ombix.dll from %ld to %ld ms; zeltdsk.bmp from %ld to %ld ms\n", best.LibrarySeen,
-                best.LibraryComplete, best.DesktopSeen, best.DesktopComplete);
+    std::printf("  zeltdsk.bmp appeared at %ld ms and was complete at %ld ms\n", best.DesktopSeen, best.DesktopComplete);
+    for (const TRun& r : runs)
+        if (r.IdlePercent >= 0)
+            std::printf("  processor while the slide stands: %.2f %% of one core over 5 s\n", r.IdlePercent);
 }
 
 // Pictures of 1 MB each (512 x 512, 32 bits), the first one in the colour watched for.
