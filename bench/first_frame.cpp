@@ -127,7 +127,8 @@ TRun Measure(const std::string& scr, const TTestFolder& folder, int64_t libraryS
     CreateDirectoryA(temp.c_str(), nullptr);
     DeleteFileA((temp + "\\zeltdsk.bmp").c_str());
     DeleteFileA((temp + "\\Ombix.dll").c_str());
-    const int64_t desktopSize = 54 + int64_t{4} * GetSystemMetrics(SM_CXVIRTUALSCREEN) * GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int64_t desktopSize =
+        54 + int64_t{4} * GetSystemMetrics(SM_CXVIRTUALSCREEN) * GetSystemMetrics(SM_CYVIRTUALSCREEN);
     TFileWatch watch(temp, {{"Ombix.dll", librarySize}, {"zeltdsk.bmp", desktopSize}});
     const long start = static_cast<long>(GetTickCount());
     TProcess run(scr, "/s", {"TMP=" + temp, "TEMP=" + temp});
@@ -177,7 +178,8 @@ void Report(const char* what, const std::vector<TRun>& runs)
         std::printf("  %-40s %5ld ms   (at %4ld)\n", step.first, step.second - from, step.second);
         from = std::max(from, step.second);
     }
-    std::printf("  zeltdsk.bmp appeared at %ld ms and was complete at %ld ms\n", best.DesktopSeen, best.DesktopComplete);
+    std::printf("  zeltdsk.bmp appeared at %ld ms and was complete at %ld ms\n", best.DesktopSeen,
+                best.DesktopComplete);
     for (const TRun& r : runs)
         if (r.IdlePercent >= 0)
             std::printf("  processor while the slide stands: %.2f %% of one core over 5 s\n", r.IdlePercent);

@@ -88,8 +88,9 @@ bool SaveScreenToFile(const RECT& area, const std::string& path)
             bandTop = std::max(0, y - kBandRows + 1);
             // Black where the screen has no pixels, as a picture made black and copied over would have.
             band.Canvas()->FillRect(all);
-            if (!BitBlt(band.Canvas()->Handle(), 0, 0, width, y - bandTop + 1, screen.Get(), area.left, area.top + bandTop,
-                        SRCCOPY))
+            const int rows = y - bandTop + 1;
+            HDC dc = band.Canvas()->Handle();
+            if (!BitBlt(dc, 0, 0, width, rows, screen.Get(), area.left, area.top + bandTop, SRCCOPY))
                 return nullptr;
         }
         return band.ScanLine(y - bandTop);
