@@ -1,6 +1,7 @@
 #include "classlib/Bitmap.h"
 
 #include <cstring>
+#include <functional>
 
 #include "classlib/DibInfo.h"
 #include "classlib/Streams.h"
@@ -94,12 +95,19 @@ uint32_t* TBitmap::ScanLine(int y)
 
 bool TBitmap::SaveToFile(const std::string& path) const
 {
-    // The file format holds sizes in 32 bits.
-    if (!Bits_ || static_cast<uint64_t>(Width_) * 4 * static_cast<uint64_t>(Height_) > 0x7FFFFFFF)
+    if (!Bits_)
         return false;
     GdiFlush();
-    const uint32_t rowBytes = static_cast<uint32_t>(Width_) * 4;
-    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(Height_);
+    return SaveBitmapFile(path, Width_, Height_, [this](int y) { return Bits_ + static_cast<size_t>(y) * Width_; });
+}
+
+bool SaveBitmapFile(const std::string& path, int width, int height, const std::function<const uint32_t*(int)>& row)
+{
+    // The file format holds sizes in 32 bits.
+    if (width <= 0 || height <= 0 || static_cast<uint64_t>(width) * 4 * static_cast<uint64_t>(height) > 0x7FFFFFFF)
+        return false;
+    const uint32_t rowBytes = static_cast<uint32_t>(width) * 4;
+    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height);
 
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
@@ -107,19 +115,27 @@ bool TBitmap::SaveToFile(const std::string& path) const
     file.bfOffBits = sizeof(file) + sizeof(info);
     file.bfSize = file.bfOffBits + imageBytes;
     info.biSize = sizeof(info);
-    info.biWidth = Width_;
-    info.biHeight = Height_;
+    info.biWidth = width;
+    info.biHeight = height;
     info.biPlanes = 1;
     info.biBitCount = 32;
     info.biCompression = BI_RGB;
     info.biSizeImage = imageBytes;
 
-    TFileStream out(path, fmCreate);
-    if (!out.IsOpen() || !out.WriteExact(&file, sizeof(file)) || !out.WriteExact(&info, sizeof(info)))
-        return false;
-    for (int y = Height_ - 1; y >= 0; --y) {
-        if (!out.WriteExact(Bits_ + static_cast<size_t>(y) * Width_, rowBytes))
+    bool whole = false;
+    {
+        TFileStream out(path, fmCreate);
+        if (!out.IsOpen())
             return false;
+        whole = out.WriteExact(&file, sizeof(file)) && out.WriteExact(&info, sizeof(info));
+        for (int y = height - 1; whole && y >= 0; --y) {
+            const uint32_t* pixels = row(y);
+            whole = pixels && out.WriteExact(pixels, rowBytes);
+        }
+        whole = out.Close() && whole;
     }
-    return out.Close();
+    // A file written short would be read as a broken picture.
+    if (!whole)
+        DeleteFileA(path.c_str());
+    return whole;
 }

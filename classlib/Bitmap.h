@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "classlib/Canvas.h"
@@ -33,7 +34,7 @@ public:
     // Row y (0 at the top) of the pixels; null while empty or out of range.
     uint32_t* ScanLine(int y);
 
-    // Writes a Windows bitmap file (32 bits per pixel, bottom-up rows). False when empty or not written.
+    // Writes a Windows bitmap file (see SaveBitmapFile). False when empty or not written.
     bool SaveToFile(const std::string& path) const;
 
 private:
@@ -45,3 +46,8 @@ private:
     int Width_ = 0;
     int Height_ = 0;
 };
+
+// Writes a Windows bitmap file of 32 bits per pixel and bottom-up rows. row(y) gives the width pixels of row y
+// (0 at the top), asked for from the bottom row up, or null to give up. False, and no file left, when the file
+// could not be written whole.
+bool SaveBitmapFile(const std::string& path, int width, int height, const std::function<const uint32_t*(int)>& row);

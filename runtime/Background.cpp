@@ -3,13 +3,11 @@
 #include <vector>
 
 #include "classlib/FileUtils.h"
-#include "classlib/GdiObject.h"
 #include "classlib/Streams.h"
 #include "data/CharCodes.h"
 #include "data/FileLog.h"
 #include "data/Media.h"
 #include "data/MediaSetting.h"
-#include "data/Monitors.h"
 #include "data/MyXMLTable.h"
 #include "data/NameFolding.h"
 #include "data/PickFromList.h"
@@ -17,6 +15,7 @@
 #include "data/TempDir.h"
 #include "data/ZELTGlobeSettings.h"
 #include "picture/ComPicture.h"
+#include "runtime/DesktopCapture.h"
 
 namespace {
 
@@ -118,6 +117,8 @@ void CBackground::DrawPictureKind()
     const int source = PickRandom(EnabledList(data.BackFromDesktop, data.BackFromProjectImage, data.BackFromTable, "1;"));
     if (source == 0) {
         const std::string path = GetTempDir() + "zeltdsk.bmp";
+        // The start-up's capture thread may still be writing it.
+        g_DesktopCapture.Wait();
         if (!FileExists(path))
             FillBlack();
         else if (picture.LoadFromFile(path))
@@ -268,17 +269,6 @@ void TileImage(CComPicture* target, CComPicture* tile)
     for (int i = 0; i < columns; ++i)
         for (int j = 0; j < rows; ++j)
             tile->Draw(i * tw, j * th, target->DC(), SRCCOPY);
-}
-
-void CaptureScreen(CComPicture* picture, int monitor)
-{
-    int left = 0, top = 0, width = 0, height = 0;
-    if (!picture || !GetMonitorRect(monitor, left, top, width, height))
-        return;
-    TWindowDC screen(nullptr);
-    if (!screen || !picture->Create(width, height, clBlack))
-        return;
-    picture->DC()->BitBltFromHandle(0, 0, width, height, screen.Get(), left, top, SRCCOPY);
 }
 
 int LoadMediaPicture(CComPicture* out, const std::string& name, CMedia* media, CZELTGlobeSettings* project)

@@ -1,7 +1,7 @@
 // CBackground paints one slide's background into a picture: a solid colour, a picture (the captured desktop,
 // a picture slide of the project or a row of table "backimage") or a gradient, chosen at random among the
 // kinds the slide enables; then, through Draw, the slide's title and text block. Made on the stack for one
-// composition. Also the size helpers, the tiling, the screen capture and the rule that loads a media name.
+// composition. Also the size helpers, the tiling and the rule that loads a media name.
 #pragma once
 
 #include <string>
@@ -59,8 +59,6 @@ void FitSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
 void ScaleSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
 // The tile repeated over the whole target from its top-left corner.
 void TileImage(CComPicture* target, CComPicture* tile);
-// The screen area of a monitor (0 or a number out of range: the virtual screen) into the picture.
-void CaptureScreen(CComPicture* picture, int monitor);
 // A media name into a picture: from the media store when the project embeds its media, else from the stored
 // name's file (beside the program when the project says so). Nonzero when loaded.
 int LoadMediaPicture(CComPicture* out, const std::string& name, CMedia* media, CZELTGlobeSettings* project);

@@ -6,6 +6,7 @@
 #include "data/FileLog.h"
 #include "data/Monitors.h"
 #include "runtime/CloseEvents.h"
+#include "runtime/DesktopCapture.h"
 #include "runtime/Messages.h"
 #include "runtime/Taskbar.h"
 #include "runtime/app.h"
@@ -55,6 +56,10 @@ Tfmain::~Tfmain()
 void Tfmain::FormCreate()
 {
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, &ScratchWord, 0);
+    // The desktop is read before anything of this program shows. Only the full-screen saver shows nothing
+    // before its window does (no message box, no preview), so only it composes the first slide meanwhile.
+    if (ScrMode != smSaver)
+        g_DesktopCapture.Wait();
     // Placement and the window procedure are made whatever fails before them, so the saver always covers
     // its screen and closes on input.
     try {
@@ -79,6 +84,8 @@ void Tfmain::FormCreate()
     } catch (...) {
         Application.HandleException("first slide");
     }
+    // The task bar and this window go only once the desktop has been read.
+    g_DesktopCapture.Wait();
     if (ScrMode != smPreview) {
         // Only a window that covers the screen hides the task bar; an unplaced one would sit behind nothing.
         if (ScrMode == smSaver || ScrMode == smRunAsExe)

@@ -11,9 +11,8 @@
 #include "data/TableFormat.h"
 #include "data/TempDir.h"
 #include "dialogs/configuredlg.h"
-#include "picture/ComPicture.h"
-#include "runtime/Background.h"
 #include "runtime/CommandLine.h"
+#include "runtime/DesktopCapture.h"
 #include "runtime/Taskbar.h"
 
 #include <cstdlib>
@@ -203,12 +202,8 @@ void CScreensaverApp::ExtractRuntimeLibs()
 void CScreensaverApp::SaveDesktopBitmap()
 {
     const std::string folder = GetTempDir();
-    if (folder.empty())
-        return;
-    CComPicture picture;
-    CaptureScreen(&picture, SaverSettings.Data.ScreenIndex);
-    if (!picture.SaveToFile(folder + "zeltdsk.bmp"))
-        ZELT_LOG(kUnit, "Cann't save the desktop picture : %s", (folder + "zeltdsk.bmp").c_str());
+    if (!folder.empty())
+        g_DesktopCapture.Start(SaverSettings.Data.ScreenIndex, folder + "zeltdsk.bmp");
 }
 
 int CScreensaverApp::Exit()
@@ -222,6 +217,11 @@ int CScreensaverApp::Exit()
         SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &scratch, 0);
         RunningFlagSet = false;
     }
+    // The desktop picture shows the user's screen: it goes with the run that wrote it. Its thread does not
+    // log, so its failure is told here.
+    if (!g_DesktopCapture.Wait())
+        ZELT_LOG(kUnit, "Cann't save the desktop picture : %s", (GetTempDir() + "zeltdsk.bmp").c_str());
+    g_DesktopCapture.Remove();
     GlobeSettings.Close();
     Database.Clear();
     if (Mutex) {

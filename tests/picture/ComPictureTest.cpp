@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/FileUtils.h"
 #include "classlib/Streams.h"
 #include "picture/ComPicture.h"
 #include "tests/picture/BmpWriter.h"
@@ -376,6 +377,10 @@ TEST_F(ComPictureLoad, SavedBitmapLoadsBack)
     EXPECT_EQ(Pixel(loaded, 4, 2), 0xFF0000u);
     CComPicture empty;
     EXPECT_EQ(empty.SaveToFile(path), 0);
+    // A file that cannot be written whole is not left behind.
+    const uint32_t row[5] = {};
+    EXPECT_FALSE(SaveBitmapFile(path, 5, 3, [&row](int y) { return y == 2 ? row : nullptr; }));
+    EXPECT_FALSE(FileExists(path));
 }
 
 TEST_F(ComPictureLoad, DamagedFilesOfOwnFormatsGiveZeroAndAnEmptyPicture)
