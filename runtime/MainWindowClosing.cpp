@@ -187,6 +187,9 @@ void Tfmain::FormClose(TCloseAction&)
     DeleteTempFiles();
     if (!VideoCacheFile.empty() && FileExists(VideoCacheFile))
         MoveFileA(VideoCacheFile.c_str(), ChangeFileExt(VideoCacheFile, "").c_str());
+    // The cache folder goes too once it is empty; a preview of the same program may still hold files there.
+    if (!VideoCacheFile.empty())
+        RemoveDirectoryA(ExtractFilePath(VideoCacheFile).c_str());
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &ScratchWord, 0);
     if (ScrMode != smPreview && SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0)
         timer3->SetEnabled(false);
