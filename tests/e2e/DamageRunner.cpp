@@ -129,26 +129,29 @@ std::set<std::string> NamedFiles(const std::string& scr)
     return names;
 }
 
+// A hang, unless the run already failed otherwise (a crash or a box also stops the saver answering).
+void NoteHang(TRunOutcome& out, const std::string& why)
+{
+    if (out.Failed())
+        return;
+    out.Hang = true;
+    out.Details += why + "; ";
+}
+
 // Waits for the window, lets a round of slides play once close events are armed, then closes the saver
 // as a user would: a mouse move, or the window's close for a project that runs as an ordinary program.
 void Drive(const TProcess& saver, const TLogFile& log, TRunOutcome& out)
 {
     const auto ended = [&] { return !saver.Running(); };
-    if (!Watch(saver, 15000, [&] { return ended() || log.Has("Main form Init Pos"); }, out)) {
-        out.Hang = !out.Failed();
-        out.Details += "no window and no end within 15 s; ";
-        return;
-    }
+    if (!Watch(saver, 15000, [&] { return ended() || log.Has("Main form Init Pos"); }, out))
+        return NoteHang(out, "no window and no end within 15 s");
     const auto round = [&] { return ended() || log.Count("Media name =") > kRoundOfSlides; };
     if (!Watch(saver, 2300, ended, out) && !out.Failed())
         Watch(saver, 5700, round, out);
     if (out.Failed())
         return;
-    if (ended()) {
-        out.Hang = true;
-        out.Details += "ended by itself before it was closed; ";
-        return;
-    }
+    if (ended())
+        return NoteHang(out, "ended by itself before it was closed");
     const bool program = log.Has("start mode : run as an exe file");
     const char* closer = program ? "WM_CLOSE" : "mouse move";
     const DWORD moved = GetTickCount();
@@ -163,13 +166,10 @@ void Drive(const TProcess& saver, const TLogFile& log, TRunOutcome& out)
     const auto closed = [&] { return ended() || saver.Windows().empty(); };
     const bool gone = Watch(saver, 15000, closed, out);
     out.CloseMs = static_cast<int>(GetTickCount() - moved);
-    if (!gone || !Watch(saver, 10000, ended, out)) {
-        out.Hang = !out.Failed();
-        out.Details += std::string("the ") + closer + " did not end it; ";
-    } else if (out.CloseMs > kCloseMs) {
-        out.Hang = true;
-        out.Details += "closed only " + std::to_string(out.CloseMs) + " ms after the " + closer + "; ";
-    }
+    if (!gone || !Watch(saver, 10000, ended, out))
+        NoteHang(out, std::string("the ") + closer + " did not end it");
+    else if (out.CloseMs > kCloseMs)
+        NoteHang(out, "closed only " + std::to_string(out.CloseMs) + " ms after the " + closer);
 }
 
 void Keep(const std::string& folder, int n, const std::string& scr, const TDamagedCase& c, const TRunOutcome& out)
@@ -198,8 +198,7 @@ TRunOutcome TDamageRunner::Run(const TDamagedCase& c, int n)
     std::filesystem::remove_all(Temp_, error);
     std::filesystem::create_directories(Temp_, error);
     if (!WriteWholeFile(Scr_, Runtime_ + c.Tail) || !CreateLog(Scr_)) {
-        out.Hang = true;
-        out.Details = "cannot write " + Scr_;
+        NoteHang(out, "cannot write " + Scr_);
         return out;
     }
     const bool flag = ScreenSaverRunningFlag().value_or(false);
