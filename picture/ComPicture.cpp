@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "classlib/FileUtils.h"
 #include "classlib/GdiObject.h"
 #include "classlib/Library.h"
 #include "picture/BmpReader.h"
@@ -212,6 +213,8 @@ int CComPicture::LoadThroughLibrary(const std::string& fileName, TMemoryStream* 
             return 0;
         }
         image = loadStream(tempPath.c_str(), static_cast<int>(size), &width, &height, code);
+        // The copy was only the library's input; nothing reads it after the decode.
+        DeleteFileIfExists(tempPath);
     } else {
         char name[kLibraryNameMax + 1] = {};
         std::memcpy(name, fileName.data(), fileName.size());

@@ -192,7 +192,7 @@ void Tfmain::FormClose(TCloseAction&)
     if (!VideoCacheFile.empty()) {
         if (FileExists(VideoCacheFile))
             MoveFileA(VideoCacheFile.c_str(), ChangeFileExt(VideoCacheFile, "").c_str());
-        // The cache folder goes too once nothing is left in it.
+        // The cache folder goes too once it is empty; a preview of the same program may still hold files there.
         RemoveDirectoryA(ExtractFilePath(VideoCacheFile).c_str());
     }
     SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &ScratchWord, 0);

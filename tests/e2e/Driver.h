@@ -249,6 +249,9 @@ public:
     bool SetVersion(const std::string& version);
     // Load order of one DLL, e.g. ("mpr", "native"): the DLL from the program's folder instead of Wine's own.
     bool SetDllOverride(const std::string& dll, const std::string& order);
+    // Windows not managed by a window manager: under Xvfb, which has none, hiding a full-screen window then
+    // takes milliseconds instead of Wine's 2 s wait for the manager's answer.
+    bool SetUnmanaged();
 
 private:
     std::string Key_;

@@ -189,6 +189,7 @@ TEST(MediaShow, AOneVideoProjectLoopsAndItsCacheIsGoneAfterClose)
     ASSERT_TRUE(saver.WaitExit(15000));
     EXPECT_EQ(GetFileAttributesA((cache + ".avi").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA(cache.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((GetTempDir() + CharCodesString("looper")).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // --- Background music whose tracks fail ------------------------------------------------------------------

@@ -147,4 +147,9 @@ bool TWineAppDefaults::SetDllOverride(const std::string& dll, const std::string&
     return WriteRegString(HKEY_CURRENT_USER, Key_ + "\\DllOverrides", dll, order);
 }
 
+bool TWineAppDefaults::SetUnmanaged()
+{
+    return WriteRegString(HKEY_CURRENT_USER, Key_ + "\\X11 Driver", "Managed", "N");
+}
+
 } // namespace e2e
