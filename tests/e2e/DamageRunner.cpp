@@ -218,9 +218,7 @@ TRunOutcome TDamageRunner::Run(const TDamagedCase& c, int n)
         out.Details += "running flag changed; ";
         SetScreenSaverRunningFlag(flag);
     }
-    // "zeltdsk.bmp" is left by every run until the runtime deletes it at the end.
-    std::set<std::string> allowed = NamedFiles(Scr_);
-    allowed.insert("zeltdsk.bmp");
+    const std::set<std::string> allowed = NamedFiles(Scr_);
     for (const std::string& name : FilesBelow(Temp_))
         if (!allowed.count(name)) {
             out.Leftover = true;

@@ -4,7 +4,6 @@
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/MediaFiles.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -28,13 +27,7 @@ struct TPrivateTemp {
         CreateDirectoryA(Path.c_str(), nullptr);
     }
     std::vector<std::string> Env() const { return {"TMP=" + Path, "TEMP=" + Path}; }
-    // What the folder holds but for the desktop capture, which start-up writes and nothing deletes yet.
-    std::vector<std::string> Left() const
-    {
-        std::vector<std::string> left = FolderEntries(Path);
-        left.erase(std::remove(left.begin(), left.end(), "zeltdsk.bmp"), left.end());
-        return left;
-    }
+    std::vector<std::string> Left() const { return FolderEntries(Path); }
     std::string Path;
 };
 
