@@ -478,58 +478,6 @@ TEST_F(SaverRuns, PasswordChangeRunsOnWindows98Only)
     EXPECT_TRUE(log.Has("checking password in win9x"));
 }
 
-// The desktop as the saver found it is written to its temporary folder at the start, and a slide on a desktop
-// background shows it.
-TEST_F(SaverRuns, DesktopIsCapturedAtTheStartAndShownByADesktopBackground)
-{
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    static const uint32_t kMagenta = 0xFF00FF;
-    ASSERT_TRUE(WriteSolidBmp(Folder->File("narrow.bmp"), 4, 300, 0xFFFFFF));
-    std::string scr;
-    ASSERT_TRUE(BuildScr(*Folder, R"({"project": {"projectname": "Startup", "data": {"EmbeddedMedia": 1,
-        "FitMode": 1, "BackgroundMode": 1, "MediaDelay": 5}}, "media": [{"file": "narrow.bmp"}],
-        "slides": [{"filename": "narrow.bmp", "data": {"EffectOn": 0, "BackPictureAllowed": 1,
-                    "BackFromDesktop": 1}}]})", &scr, "desktop.scr"));
-    ASSERT_TRUE(CreateLog(scr));
-    const std::string temp = Folder->File("temp");
-    CreateDirectoryA(temp.c_str(), nullptr);
-    DeleteFileA((temp + "\\zeltdsk.bmp").c_str());
-
-    TParentWindow desktop(width, height, 0, 0);
-    const auto paint = [&](COLORREF colour) {
-        HDC dc = GetDC(desktop.Handle());
-        const RECT all{0, 0, width, height};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        ReleaseDC(desktop.Handle(), dc);
-    };
-    paint(RGB(0xFF, 0, 0xFF));
-    const auto cornerShows = [] { return TScreenShot(RECT{5, 5, 6, 6}).Pixel(0, 0) == kMagenta; };
-    ASSERT_TRUE(WaitUntil(cornerShows, 5000, "a magenta desktop"));
-
-    TProcess run(scr, "/s", {"TMP=" + temp, "TEMP=" + temp});
-    HWND window = nullptr;
-    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
-    paint(RGB(0, 0xFF, 0));  // what shows now is the saver's, not the desktop's
-    BITMAP capture = {};
-    HBITMAP file = static_cast<HBITMAP>(LoadImageA(nullptr, (temp + "\\zeltdsk.bmp").c_str(), IMAGE_BITMAP, 0, 0,
-                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    ASSERT_NE(file, nullptr);
-    GetObject(file, sizeof capture, &capture);
-    const auto* bgr = static_cast<const uint8_t*>(capture.bmBits);  // the bottom left pixel
-    const uint32_t corner = bgr ? bgr[2] << 16 | bgr[1] << 8 | bgr[0] : 0;
-    DeleteObject(file);
-    EXPECT_EQ(capture.bmWidth, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    EXPECT_EQ(capture.bmHeight, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    EXPECT_EQ(corner, kMagenta);
-    // The saver's own window shows it where the desktop was magenta.
-    EXPECT_TRUE(WaitUntil(cornerShows, 5000, "the desktop background", [&] { return TLogFile(scr).Tail(); }));
-    WaitArmed();
-    PostClick(window, WM_LBUTTONDOWN, 10, 10);
-    EXPECT_TRUE(run.WaitExit(10000));
-}
-
 // Within 15 s of the start a close asks for no password.
 TEST_F(SaverRuns, NoPasswordWithinTheGraceOnWindows98)
 {
