@@ -201,7 +201,9 @@ TRunOutcome TDamageRunner::Run(const TDamagedCase& c, int n)
         NoteHang(out, "cannot write " + Scr_);
         return out;
     }
-    const bool flag = ScreenSaverRunningFlag().value_or(false);
+    // A saver that an earlier test killed could not clear the flag: each run starts from "not running".
+    const bool flag = false;
+    SetScreenSaverRunningFlag(flag);
     TLogFile log(Scr_);
     {
         TProcess saver(Scr_, "/s", {"TMP=" + Temp_, "TEMP=" + Temp_});
@@ -216,7 +218,6 @@ TRunOutcome TDamageRunner::Run(const TDamagedCase& c, int n)
     if (ScreenSaverRunningFlag().value_or(false) != flag) {
         out.Leftover = true;
         out.Details += "running flag changed; ";
-        SetScreenSaverRunningFlag(flag);
     }
     const std::set<std::string> allowed = NamedFiles(Scr_);
     for (const std::string& name : FilesBelow(Temp_))
