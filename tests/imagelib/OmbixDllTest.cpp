@@ -11,6 +11,7 @@
 #include "classlib/DibInfo.h"
 #include "imagelib/Ombix.h"
 #include "tests/imagelib/TestPictures.h"
+#include "tests/support/ProcessResources.h"
 
 namespace {
 
@@ -234,6 +235,45 @@ TEST_F(OmbixDll, FreeAndGetImageDCOnBadHandles)
     if (screen) {
         EXPECT_FALSE(Free(screen));  // not a memory DC: left alone
         ReleaseDC(nullptr, screen);
+    }
+}
+
+// The program loads the library for each picture and frees it afterwards: a load, a decode and a free must
+// leave the process's handles as they were, or a show of hours would pile them up slide by slide.
+TEST(OmbixDllLoads, LoadDecodeAndFreeLeaveTheHandlesAsTheyWere)
+{
+    std::string path = OMBIX_DLL_PATH;
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (const TDllSample& s : Samples()) {
+        char folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, folder);
+        const std::string file = std::string(folder) + "ombix_loads_" + std::to_string(GetCurrentProcessId()) + s.Extension;
+        std::FILE* f = std::fopen(file.c_str(), "wb");
+        ASSERT_NE(nullptr, f);
+        std::fwrite(s.Bytes.data(), 1, s.Bytes.size(), f);
+        std::fclose(f);
+        const auto decodeOnce = [&] {
+            HMODULE module = LoadLibraryA(path.c_str());
+            ASSERT_NE(nullptr, module);
+            const auto load = reinterpret_cast<TLoadImageFromFile>(
+                reinterpret_cast<void*>(GetProcAddress(module, OMBIX_LOAD_FROM_FILE)));
+            const auto release = reinterpret_cast<TFreeImage>(
+                reinterpret_cast<void*>(GetProcAddress(module, OMBIX_FREE_IMAGE)));
+            int w = 0, h = 0;
+            HDC dc = load(file.c_str(), &w, &h);
+            EXPECT_NE(nullptr, dc) << s.Extension;
+            EXPECT_TRUE(dc && release(dc)) << s.Extension;
+            FreeLibrary(module);
+        };
+        decodeOnce();
+        const int before = testsupport::HandleCount(GetCurrentProcessId());
+        for (int i = 0; i < 20; ++i)
+            decodeOnce();
+        const int after = testsupport::HandleCount(GetCurrentProcessId());
+        DeleteFileA(file.c_str());
+        ASSERT_GT(before, 0);
+        EXPECT_LE(after, before + 2) << s.Extension << ": " << before << " handles before 20 decodes, " << after << " after";
     }
 }
 
