@@ -92,3 +92,16 @@ HDC OMBIX_CALL eGetImageDC(void)
 }
 
 } // extern "C"
+
+// The program loads this library for every picture and frees it afterwards. Each load would have the C++
+// runtime linked in here set up its thread bookkeeping again (a handle of the loading thread and an event)
+// and no unload gives it back, so the library keeps itself loaded from its first load on.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        HMODULE self = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCWSTR>(&DllMain), &self);
+    }
+    return TRUE;
+}

@@ -18,9 +18,6 @@
 #define STBI_ONLY_PSD
 #define STBI_ONLY_PNM
 #define STBI_MAX_DIMENSIONS 16384
-// The library is loaded and freed for every picture; per-thread data would set up the runtime's thread
-// bookkeeping at each load and leave its handles behind when the library goes.
-#define STBI_NO_THREAD_LOCALS
 #include <stb_image.h>
 
 static_assert(STBI_MAX_DIMENSIONS == kMaxPictureSide, "stb_image's limit follows the library's");
