@@ -38,7 +38,7 @@ struct TGdiEntry {
 };
 static_assert(sizeof(TGdiEntry) == 24, "the table's entries are the same size for 32-bit and 64-bit processes");
 constexpr int kGdiTableEntries = 0x10000;
-// Where the PEB keeps the table's address (the checking process has the same bitness as the checked one).
+// Where a 64-bit PEB keeps the table's address (the checking process has the same bitness as the checked one).
 constexpr std::size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
 
 template <typename F>
@@ -47,21 +47,40 @@ F NtdllExport(const char* name)
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
 }
 
-int GdiObjectCount(HANDLE process)
+// Where the table lies: the PEB says so in 64-bit processes; in a 32-bit one under Wine that field stays empty,
+// and the table is the process's one allocation of exactly its size.
+const void* GdiTableOf(HANDLE process)
 {
     using TQueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
     const auto query = NtdllExport<TQueryProcess>("NtQueryInformationProcess");
     PROCESS_BASIC_INFORMATION basic = {};
     ULONG length = 0;
-    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, &length) != 0)
-        return -1;
     void* table = nullptr;
     SIZE_T read = 0;
-    const char* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
-    if (!ReadProcessMemory(process, peb + kPebGdiTableOffset, &table, sizeof table, &read) || !table)
-        return -1;
+    if (query && query(process, ProcessBasicInformation, &basic, sizeof basic, &length) == 0 &&
+        ReadProcessMemory(process, reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiTableOffset, &table,
+                          sizeof table, &read) && table)
+        return table;
+    const SIZE_T tableBytes = kGdiTableEntries * sizeof(TGdiEntry);
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const char* at = nullptr; VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;) {
+        if (region.State == MEM_COMMIT && region.Protect == PAGE_READWRITE && region.RegionSize == tableBytes &&
+            region.AllocationBase == region.BaseAddress)
+            return region.BaseAddress;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at)
+            break;
+        at = next;
+    }
+    return nullptr;
+}
+
+int GdiObjectCount(HANDLE process)
+{
+    const void* table = GdiTableOf(process);
     std::vector<TGdiEntry> entries(kGdiTableEntries);
-    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(TGdiEntry), &read))
+    SIZE_T read = 0;
+    if (!table || !ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(TGdiEntry), &read))
         return -1;
     int live = 0;
     for (const TGdiEntry& e : entries)
