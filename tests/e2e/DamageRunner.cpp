@@ -4,8 +4,6 @@
 #include "data/NameFolding.h"
 #include "tests/e2e/DamagedProject.h"
 
-#include <tlhelp32.h>
-
 #include <filesystem>
 #include <set>
 
@@ -18,21 +16,6 @@ namespace {
 const int kRoundOfSlides = 7;
 const int kCloseMs = 2000;
 
-// Under Wine a crash starts "winedbg.exe" as a child of the crashed process, which it holds while its
-// "Program Error" dialog shows.
-DWORD DebuggerOf(DWORD pid)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    DWORD found = 0;
-    for (BOOL ok = Process32First(snapshot, &entry); ok && !found; ok = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == pid && LowerAZ(entry.szExeFile) == "winedbg.exe")
-            found = entry.th32ProcessID;
-    CloseHandle(snapshot);
-    return found;
-}
-
 void EndProcess(DWORD pid)
 {
     if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
@@ -40,25 +23,6 @@ void EndProcess(DWORD pid)
         WaitForSingleObject(process, 5000);
         CloseHandle(process);
     }
-}
-
-struct TBoxSearch {
-    DWORD Pid;
-    std::string Found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<TBoxSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (pid == search->Pid && IsWindowVisible(window) && std::string(name) == "#32770") {
-        search->Found = DescribeWindow(window);
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // Watches a run until done() or timeoutMs, noting a debugger or a box as soon as one appears. True when done().
@@ -72,11 +36,10 @@ bool Watch(const TProcess& saver, DWORD timeoutMs, const std::function<bool()>& 
             EndProcess(debugger);
             return false;
         }
-        TBoxSearch box{saver.Id(), {}};
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
-        if (!box.Found.empty()) {
+        const std::string box = BoxOf(saver.Id());
+        if (!box.empty()) {
             out.Box = true;
-            out.Details += "box " + box.Found + "; ";
+            out.Details += "box " + box + "; ";
             return false;
         }
         if (done())
@@ -85,17 +48,6 @@ bool Watch(const TProcess& saver, DWORD timeoutMs, const std::function<bool()>& 
             return false;
         Pause(50);
     }
-}
-
-// A move of the pointer as the mouse makes it, through the system's input queue.
-void MoveMouse(int x, int y)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
 }
 
 std::set<std::string> FilesBelow(const std::string& folder)
@@ -159,7 +111,7 @@ void Drive(const TProcess& saver, const TLogFile& log, TRunOutcome& out)
         for (HWND window : saver.Windows())
             PostClose(window);
     } else {
-        MoveMouse(200, 150);
+        SendMouseMove(200, 150);
     }
     // The window must be gone within a second, and the process end soon after. A move that falls into the
     // second the saver waits after extracting a video is answered only after that wait: two seconds then.

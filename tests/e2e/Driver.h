@@ -33,6 +33,8 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // What a folder holds, below it too ("sub\\name"; folders are listed as well), sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
 std::string ReadWholeFile(const std::string& path);  // "" when missing
+// This process's temporary folder (GetTempPathA), with its trailing "\\".
+std::string TempFolder();
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
 bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
@@ -88,6 +90,12 @@ private:
     PROCESS_INFORMATION Info_ = {};
     DWORD StartError_ = 0;
 };
+
+// Under Wine a crash starts "winedbg.exe" as a child of the crashed process, which it holds while its
+// "Program Error" dialog shows: the debugger's process id, 0 when none runs for pid.
+DWORD DebuggerOf(DWORD pid);
+// A visible dialog-class window ("#32770") of the process, described; "" when it shows none.
+std::string BoxOf(DWORD pid);
 
 std::vector<HWND> ChildWindows(HWND parent);              // direct children
 // The first visible child (a preview window exists hidden and unsized for a moment before it is placed).
@@ -271,6 +279,18 @@ std::string InstallRecorder(const TTestFolder& folder);
 // Copies MPR.DLL and PASSWORD.CPL into the folder.
 bool InstallPasswordFakes(const TTestFolder& folder);
 bool SetPasswordAnswer(const TTestFolder& folder, bool allow, DWORD pauseMs = 0);
+
+// The runtime tests' fake Flash control (a ten-frame movie that has played out at its first reading)
+// registered as the Flash control for every program of the prefix while it lives; Wine's COM reads the
+// machine's classes only.
+class TFakeFlashInstalled {
+public:
+    TFakeFlashInstalled();
+    ~TFakeFlashInstalled();
+    TFakeFlashInstalled(const TFakeFlashInstalled&) = delete;
+    TFakeFlashInstalled& operator=(const TFakeFlashInstalled&) = delete;
+    bool Installed = false;
+};
 
 // Makes programs of exeName report Windows 98 and load MPR.DLL from their own folder when one is there
 // (Wine's own otherwise); undone on destruction.

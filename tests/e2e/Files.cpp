@@ -24,6 +24,8 @@ std::string HostPath(const char* path)
     return out;
 }
 
+const char kFlashClassKey[] = "Software\\Classes\\CLSID\\{D27CDB6E-AE6D-11CF-96B8-444553540000}";
+
 bool CopyFake(const TTestFolder& folder, const std::string& name)
 {
     return CopyFileA(HostPath(E2E_FAKES_DIR "/").append(name).c_str(), folder.File(name).c_str(), FALSE) != 0;
@@ -62,6 +64,13 @@ std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string TempFolder()
+{
+    char path[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, path);
+    return path;
 }
 
 std::vector<std::string> ReadLines(const std::string& path)
@@ -123,6 +132,18 @@ bool InstallPasswordFakes(const TTestFolder& folder)
 bool SetPasswordAnswer(const TTestFolder& folder, bool allow, DWORD pauseMs)
 {
     return WriteWholeFile(folder.File("password-answer.txt"), (allow ? "allow " : "refuse ") + std::to_string(pauseMs));
+}
+
+TFakeFlashInstalled::TFakeFlashInstalled()
+{
+    const std::string server = std::string(kFlashClassKey) + "\\InprocServer32";
+    Installed = WriteRegString(HKEY_LOCAL_MACHINE, server, "", HostPath(E2E_FAKE_FLASH)) &&
+                WriteRegString(HKEY_LOCAL_MACHINE, server, "ThreadingModel", "Apartment");
+}
+
+TFakeFlashInstalled::~TFakeFlashInstalled()
+{
+    DeleteRegKey(HKEY_LOCAL_MACHINE, kFlashClassKey);
 }
 
 } // namespace e2e

@@ -8,13 +8,6 @@ using namespace e2e;
 
 namespace {
 
-std::string TempFolder()
-{
-    char path[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
-
 std::set<std::string> FlashMoviesInTemp()
 {
     std::set<std::string> names;
@@ -28,26 +21,6 @@ std::set<std::string> FlashMoviesInTemp()
     }
     return names;
 }
-
-const char kFlashClassKey[] = "Software\\Classes\\CLSID\\{D27CDB6E-AE6D-11CF-96B8-444553540000}";
-
-// The fake Flash control (a ten-frame movie that has played out at its first reading) registered for every
-// program of the prefix while it lives; Wine's COM reads the machine's classes only.
-class TFakeFlashInstalled {
-public:
-    TFakeFlashInstalled()
-    {
-        char self[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string dll(self);
-        dll = dll.substr(0, dll.find_last_of('\\') + 1) + "..\\runtime\\fake_flash.dll";
-        const std::string server = std::string(kFlashClassKey) + "\\InprocServer32";
-        Installed = WriteRegString(HKEY_LOCAL_MACHINE, server, "", dll) &&
-                    WriteRegString(HKEY_LOCAL_MACHINE, server, "ThreadingModel", "Apartment");
-    }
-    ~TFakeFlashInstalled() { DeleteRegKey(HKEY_LOCAL_MACHINE, kFlashClassKey); }
-    bool Installed = false;
-};
 
 } // namespace
 

@@ -1,6 +1,8 @@
 // Bounded waiting, started programs and their windows.
 #include "tests/e2e/Driver.h"
 
+#include <tlhelp32.h>
+
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -9,6 +11,25 @@
 namespace e2e {
 
 namespace {
+
+struct TBoxSearch {
+    DWORD Pid;
+    std::string Found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<TBoxSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (pid == search->Pid && IsWindowVisible(window) && std::string(name) == "#32770") {
+        search->Found = DescribeWindow(window);
+        return FALSE;
+    }
+    return TRUE;
+}
 
 // The environment block of this process with the given variables added or replaced.
 std::string EnvironmentWith(const std::vector<std::string>& changes)
@@ -97,6 +118,26 @@ TProcess::~TProcess()
         CloseHandle(Info_.hThread);
     if (Info_.hProcess)
         CloseHandle(Info_.hProcess);
+}
+
+DWORD DebuggerOf(DWORD pid)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL ok = Process32First(snapshot, &entry); ok && !found; ok = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == pid && _stricmp(entry.szExeFile, "winedbg.exe") == 0)
+            found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
+
+std::string BoxOf(DWORD pid)
+{
+    TBoxSearch search{pid, {}};
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 bool TProcess::Running() const

@@ -12,7 +12,6 @@
 
 #include <nlohmann/json.hpp>
 #include <tiffio.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -131,38 +130,14 @@ std::string SoakManifest(int* cycle)
     return manifest.dump();
 }
 
-const char kFlashClassKey[] = "Software\\Classes\\CLSID\\{D27CDB6E-AE6D-11CF-96B8-444553540000}";
-
-// The runtime tests' fake Flash control, registered for the prefix's programs while the soak runs.
-bool RegisterFakeFlash()
-{
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string dll(self);
-    dll = dll.substr(0, dll.find_last_of('\\') + 1) + "..\\runtime\\fake_flash.dll";
-    const std::string server = std::string(kFlashClassKey) + "\\InprocServer32";
-    return WriteRegString(HKEY_LOCAL_MACHINE, server, "", dll) &&
-           WriteRegString(HKEY_LOCAL_MACHINE, server, "ThreadingModel", "Apartment");
-}
-
-// A crash starts winedbg.exe as the crashed process's child; a box is a dialog-class window of the saver.
+// A crash, a box or an end of the saver's own: what stops the soak.
 std::string TroubleOf(const TProcess& saver)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    bool debugger = false;
-    for (BOOL ok = Process32First(snapshot, &entry); ok && !debugger; ok = Process32Next(snapshot, &entry))
-        debugger = entry.th32ParentProcessID == saver.Id() && _stricmp(entry.szExeFile, "winedbg.exe") == 0;
-    CloseHandle(snapshot);
-    if (debugger)
+    if (DebuggerOf(saver.Id()))
         return "the saver crashed";
-    for (HWND w : saver.Windows()) {
-        char name[16] = {};
-        GetClassNameA(w, name, sizeof name);
-        if (std::string(name) == "#32770")
-            return "the saver shows a box: " + DescribeWindow(w);
-    }
+    const std::string box = BoxOf(saver.Id());
+    if (!box.empty())
+        return "the saver shows a box: " + box;
     return saver.Running() ? "" : "the saver ended by itself (exit code " + std::to_string(saver.ExitCode()) + ")";
 }
 
@@ -172,9 +147,10 @@ struct TSample {
     TResourceCounts Counts;
 };
 
-void PrintRow(const char* label, double minutes, int slides, int gdi, int windows, int handles, long long kb)
+void PrintRow(const char* label, double minutes, int slides, long long gdi, long long windows, long long handles,
+              long long kb)
 {
-    std::printf("%-8s %7.1f %7d %7d %8d %8d %11lld\n", label, minutes, slides, gdi, windows, handles, kb);
+    std::printf("%-8s %7.1f %7d %7lld %8lld %8lld %11lld\n", label, minutes, slides, gdi, windows, handles, kb);
     std::fflush(stdout);
 }
 
@@ -189,23 +165,20 @@ void PrintGrowth(const std::vector<TSample>& samples, int cycle)
     const TSample& last = samples.back();
     std::printf("growth after the first full cycle (%d slides, from %.1f to %.1f min, %.1f cycles):\n", cycle,
                 base->Minutes, last.Minutes, static_cast<double>(last.Slides - base->Slides) / cycle);
+    // One column's change from the base to the last sample, and its highest less its lowest from the base on.
+    const auto column = [](const TSample& s, auto field) { return static_cast<long long>(s.Counts.*field); };
+    const auto growth = [&](auto field) { return column(last, field) - column(*base, field); };
+    const auto spread = [&](auto field) {
+        const auto range = std::minmax_element(base, samples.end(), [&](const TSample& a, const TSample& b) {
+            return column(a, field) < column(b, field);
+        });
+        return column(*range.second, field) - column(*range.first, field);
+    };
     PrintRow("growth", last.Minutes - base->Minutes, last.Slides - base->Slides,
-             last.Counts.GdiObjects - base->Counts.GdiObjects, last.Counts.Windows - base->Counts.Windows,
-             last.Counts.Handles - base->Counts.Handles,
-             (static_cast<long long>(last.Counts.PrivateBytes) - static_cast<long long>(base->Counts.PrivateBytes)) / 1024);
-    TResourceCounts low = base->Counts, high = base->Counts;
-    for (auto s = base; s != samples.end(); ++s) {
-        low.GdiObjects = std::min(low.GdiObjects, s->Counts.GdiObjects);
-        high.GdiObjects = std::max(high.GdiObjects, s->Counts.GdiObjects);
-        low.Windows = std::min(low.Windows, s->Counts.Windows);
-        high.Windows = std::max(high.Windows, s->Counts.Windows);
-        low.Handles = std::min(low.Handles, s->Counts.Handles);
-        high.Handles = std::max(high.Handles, s->Counts.Handles);
-        low.PrivateBytes = std::min(low.PrivateBytes, s->Counts.PrivateBytes);
-        high.PrivateBytes = std::max(high.PrivateBytes, s->Counts.PrivateBytes);
-    }
-    PrintRow("spread", 0, 0, high.GdiObjects - low.GdiObjects, high.Windows - low.Windows, high.Handles - low.Handles,
-             static_cast<long long>(high.PrivateBytes - low.PrivateBytes) / 1024);
+             growth(&TResourceCounts::GdiObjects), growth(&TResourceCounts::Windows), growth(&TResourceCounts::Handles),
+             growth(&TResourceCounts::PrivateBytes) / 1024);
+    PrintRow("spread", 0, 0, spread(&TResourceCounts::GdiObjects), spread(&TResourceCounts::Windows),
+             spread(&TResourceCounts::Handles), spread(&TResourceCounts::PrivateBytes) / 1024);
 }
 
 int Soak(double minutes, int intervalSeconds)
@@ -214,13 +187,12 @@ int Soak(double minutes, int intervalSeconds)
     WritePictures(folder);
     int cycle = 0;
     std::string scr;
-    if (!BuildScr(folder, SoakManifest(&cycle), &scr) || !CreateLog(scr) || !RegisterFakeFlash()) {
+    const TFakeFlashInstalled flash;
+    if (!BuildScr(folder, SoakManifest(&cycle), &scr) || !CreateLog(scr) || !flash.Installed) {
         std::printf("soak: could not build the project or register the fake Flash control\n");
         return 1;
     }
-    char tempPath[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, tempPath);
-    const std::vector<std::string> tempBefore = FolderEntries(tempPath);
+    const std::vector<std::string> tempBefore = FolderEntries(TempFolder());
     const TLogFile log(scr);
 
     TProcess saver(scr, "/s");
@@ -265,7 +237,7 @@ int Soak(double minutes, int intervalSeconds)
         status = 1;
     }
     PrintGrowth(samples, cycle);
-    const std::vector<std::string> tempAfter = FolderEntries(tempPath);
+    const std::vector<std::string> tempAfter = FolderEntries(TempFolder());
     std::vector<std::string> left;
     std::set_difference(tempAfter.begin(), tempAfter.end(), tempBefore.begin(), tempBefore.end(),
                         std::back_inserter(left));
@@ -274,7 +246,6 @@ int Soak(double minutes, int intervalSeconds)
     std::printf("left in the temporary folder (besides the picture library): %s\n", left.empty() ? "nothing" : "");
     for (const std::string& f : left)
         std::printf("  %s\n", f.c_str());
-    DeleteRegKey(HKEY_LOCAL_MACHINE, kFlashClassKey);
     return status;
 }
 
