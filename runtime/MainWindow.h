@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,7 @@ public:
     Tfvideoplayer* VideoPlayers[2] = {nullptr, nullptr};
     std::int32_t MusicGapTimerRunning = 0;
     std::int32_t MusicStalled = 0;  // no track of the list played: tried again at the next slide
+    std::set<int> FailedTracks;     // rows that failed since a track last played to its end
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
     CSoundPlayer* MediaSoundPlayer = nullptr;
