@@ -97,7 +97,6 @@ public:
     std::uint8_t Paused = 0;
     std::uint8_t ClosedOnce = 0;
     TScrMode ScrMode;
-    UINT ScratchWord = 0;
     CSaverSettings* SaverSettings;
     CMediaSetting MediaSetting;
     CMedia Media;
