@@ -7,8 +7,32 @@
 #include "data/Monitors.h"
 
 #include <algorithm>
+#include <memory>
 
 TDesktopCapture g_DesktopCapture;
+
+namespace {
+
+// What the system knows of the file at path; false when there is none.
+bool ReadFileInformation(const std::string& path, BY_HANDLE_FILE_INFORMATION& info)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const HANDLE opened = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
+    const std::unique_ptr<void, decltype(&CloseHandle)> file(opened, &CloseHandle);
+    return GetFileInformationByHandle(file.get(), &info) != FALSE;
+}
+
+// The same file, of the same size, last written at the same moment: nobody has written over it since.
+bool SameWriting(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+{
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow && a.nFileSizeHigh == b.nFileSizeHigh &&
+           a.nFileSizeLow == b.nFileSizeLow && CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+
+} // namespace
 
 TDesktopCapture::~TDesktopCapture()
 {
@@ -38,14 +62,19 @@ void TDesktopCapture::Start(int monitor, const std::string& path)
 void TDesktopCapture::Run(const RECT& area)
 {
     bool written = false;
+    BY_HANDLE_FILE_INFORMATION file = {};
     try {
         written = SaveScreenToFile(area, Path_);
+        // Without this record no file is found to be this run's later, and the capture is left in place.
+        if (written)
+            ReadFileInformation(Path_, file);
     } catch (...) {
         written = false;
     }
     {
         std::lock_guard<std::mutex> hold(Lock_);
         Written_ = written;
+        WrittenFile_ = file;
         Done_ = true;
     }
     Finished_.notify_all();
@@ -62,7 +91,8 @@ void TDesktopCapture::Remove()
 {
     if (Thread_.joinable())
         Thread_.join();
-    if (Written_)
+    BY_HANDLE_FILE_INFORMATION now = {};
+    if (Written_ && ReadFileInformation(Path_, now) && SameWriting(now, WrittenFile_))
         DeleteFileIfExists(Path_);
     Written_ = false;
 }

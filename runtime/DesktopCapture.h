@@ -1,7 +1,8 @@
 // The desktop as the saver found it, in the temporary file "zeltdsk.bmp". Reading the screen and writing the
 // file run on a thread of their own while the main window composes the first slide. The screen is read before
 // any window of the program shows, and the file is complete before a desktop background reads it. The file
-// shows the user's screen: the process that wrote it deletes it at its end.
+// shows the user's screen: the process that wrote it deletes it at its end, unless another run (every run
+// uses the one name) has written its own capture there since.
 #pragma once
 
 #include <windows.h>
@@ -23,7 +24,7 @@ public:
     // Returns once the screen has been read and the file written or given up; at once when nothing was
     // started. False when a started capture could not be written.
     bool Wait();
-    // Waits for the thread, then deletes the file this process wrote.
+    // Waits for the thread, then deletes the file while it is still the one this process wrote.
     void Remove();
 
 private:
@@ -34,6 +35,7 @@ private:
     bool Started_ = false;
     bool Done_ = false;
     bool Written_ = false;
+    BY_HANDLE_FILE_INFORMATION WrittenFile_ = {};  // the file as this run left it
     std::string Path_;
     std::thread Thread_;
 };

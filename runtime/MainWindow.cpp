@@ -6,6 +6,7 @@
 #include "data/FileLog.h"
 #include "data/Monitors.h"
 #include "runtime/CloseEvents.h"
+#include "runtime/CrashRestore.h"
 #include "runtime/DesktopCapture.h"
 #include "runtime/Messages.h"
 #include "runtime/Taskbar.h"
@@ -55,7 +56,7 @@ Tfmain::~Tfmain()
 
 void Tfmain::FormCreate()
 {
-    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, &ScratchWord, 0);
+    SetScreenSaverRunning(true);
     // The desktop is read before anything of this program shows. Only the full-screen saver shows nothing
     // before its window does (no message box, no preview), so only it composes the first slide meanwhile.
     if (ScrMode != smSaver)

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -96,7 +97,6 @@ public:
     std::uint8_t Paused = 0;
     std::uint8_t ClosedOnce = 0;
     TScrMode ScrMode;
-    UINT ScratchWord = 0;
     CSaverSettings* SaverSettings;
     CMediaSetting MediaSetting;
     CMedia Media;
@@ -114,6 +114,7 @@ public:
     Tfvideoplayer* VideoPlayers[2] = {nullptr, nullptr};
     std::int32_t MusicGapTimerRunning = 0;
     std::int32_t MusicStalled = 0;  // no track of the list played: tried again at the next slide
+    std::set<int> FailedTracks;     // rows that failed since a track last played to its end
     std::int32_t MediaPlaying = 0;
     std::int32_t MediaSoundPlaying = 0;
     CSoundPlayer* MediaSoundPlayer = nullptr;

@@ -5,6 +5,7 @@
 #include "data/FileLog.h"
 #include "data/SaverSettings.h"
 #include "runtime/CloseEvents.h"
+#include "runtime/CrashRestore.h"
 #include "runtime/Cursor.h"
 #include "runtime/MainWindow.h"
 #include "runtime/Messages.h"
@@ -195,7 +196,7 @@ void Tfmain::FormClose(TCloseAction&)
         // The cache folder goes too once it is empty; a preview of the same program may still hold files there.
         RemoveDirectoryA(ExtractFilePath(VideoCacheFile).c_str());
     }
-    SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &ScratchWord, 0);
+    SetScreenSaverRunning(false);
     if (ScrMode != smPreview && SaverSettings->Data.MaxRuntimeOn != 0 && SaverSettings->Data.MaxRuntimeMinutes > 0)
         timer3->SetEnabled(false);
     TempFiles.clear();

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <set>
 #include <utility>
 
 void Tfmain::CreateMusicPlayer()
@@ -27,8 +26,7 @@ void Tfmain::PlayBackgroundMusic(bool play)
         return;
     const PROJECT_DATA& project = GlobeSettings->ProjectData;
     // A track that cannot be had or played gives way to the next, until each track of the list has failed.
-    std::set<int> failed;
-    while (static_cast<int>(failed.size()) < count) {
+    while (static_cast<int>(FailedTracks.size()) < count) {
         const std::string path = SoundTable.GetNext(GlobeSettings->FilePath, project.RandomMusic,
                                                     project.LoopMusic, project.EmbeddedMusic, project.RelativePaths);
         if (SoundTable.PlayedOut())
@@ -44,7 +42,7 @@ void Tfmain::PlayBackgroundMusic(bool play)
             }
             ZELT_LOG("main", "could not play %s", path.c_str());
         }
-        failed.insert(SoundTable.TrackRow());
+        FailedTracks.insert(SoundTable.TrackRow());
     }
     // A looping list would go round for ever; the device or the files may do better later.
     ZELT_LOG("main", "no track of the music list plays; trying again at the next slide");
@@ -53,8 +51,16 @@ void Tfmain::PlayBackgroundMusic(bool play)
 
 void Tfmain::OnMusicDone()
 {
-    if (MusicPlayer)
-        MusicPlayer->Stop();
+    if (!MusicPlayer)
+        return;
+    MusicPlayer->Stop();
+    // A track the device accepted and never played has failed like one it refused: the next one now.
+    if (MusicPlayer->Failed()) {
+        FailedTracks.insert(SoundTable.TrackRow());
+        PlayBackgroundMusic(true);
+        return;
+    }
+    FailedTracks.clear();
     const std::int32_t seconds = GlobeSettings->ProjectData.MusicGap;
     if (seconds > 0)
         StartMusicGapTimer(seconds);
@@ -83,16 +89,20 @@ void Tfmain::StopMusicGapTimer()
 // Each slide pauses or resumes the music: also where a list that failed throughout gets its next try.
 void Tfmain::PauseMusic()
 {
-    if (std::exchange(MusicStalled, 0))
+    if (std::exchange(MusicStalled, 0)) {
+        FailedTracks.clear();
         PlayBackgroundMusic(false);
+    }
     else if (MusicPlayer)
         MusicPlayer->Pause();
 }
 
 void Tfmain::ResumeMusic()
 {
-    if (std::exchange(MusicStalled, 0))
+    if (std::exchange(MusicStalled, 0)) {
+        FailedTracks.clear();
         PlayBackgroundMusic(true);
+    }
     else if (MusicPlayer)
         MusicPlayer->Resume();
 }

@@ -1,5 +1,7 @@
 #include "runtime/SoundPlayer.h"
 
+#include "data/FileLog.h"
+
 CSoundPlayer::CSoundPlayer(TComponent* owner, MciSendCommandFn send)
     : TComponent(owner), Player(send), PollTimer(std::make_unique<TTimer>())
 {
@@ -20,12 +22,14 @@ void CSoundPlayer::SetNotify(UINT message, HWND window)
 
 int CSoundPlayer::Play(const std::string& path)
 {
+    Failed_ = false;
     if (path.empty() || !Player.Open(path, NotifyWindow))
         return 0;
     if (!Player.Play()) {
         Stop();
         return 0;
     }
+    StartWatch.Restart();
     StartPoll();
     Playing = 1;
     Paused = 0;
@@ -73,10 +77,16 @@ void CSoundPlayer::StopPoll()
 
 void CSoundPlayer::OnPollTimer()
 {
-    // A device that accepted the play and then failed stays stopped at position 0; that is an end too,
-    // or whoever waits for this sound would wait for ever.
-    if (Player.GetPosition() < Player.GetLength() && Player.GetMode() != MCI_MODE_STOP)
+    // A device that accepted the play and then failed stands stopped at position 0: once the watch gives
+    // up on it, that is a failed sound, or whoever waits for this sound would wait for ever.
+    const DWORD position = Player.GetPosition();
+    const TPlayState state =
+        position < Player.GetLength() ? StartWatch.Poll(Player.GetMode(), position) : TPlayState::Ended;
+    if (state == TPlayState::Going)
         return;
+    Failed_ = state == TPlayState::Failed;
+    if (Failed_)
+        ZELT_LOG("SoundPlayer", "%.200s did not start playing", Player.Name().c_str());
     Stop();
     PostMessageW(NotifyWindow, NotifyMessage, 0, 0);
 }

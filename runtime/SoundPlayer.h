@@ -1,10 +1,11 @@
 // One sound at a time through the media control wrapper: polls once a second and, when the sound has played
-// to its end, posts its owner's message to its owner's window.
+// to its end or has failed to start, posts its owner's message to its owner's window.
 #pragma once
 
 #include "classlib/Component.h"
 #include "classlib/Timer.h"
 #include "runtime/MediaControl.h"
+#include "runtime/PlayStartWatch.h"
 
 #include <windows.h>
 
@@ -28,6 +29,8 @@ public:
 
     bool IsPlaying() const { return Playing != 0; }
     bool IsPaused() const { return Paused != 0; }
+    // The last sound's notice came because the device accepted the play and never played it.
+    bool Failed() const { return Failed_; }
 
 private:
     int Playing = 0;
@@ -35,5 +38,7 @@ private:
     HWND NotifyWindow = nullptr;
     UINT NotifyMessage = 0;
     CMMPlayer Player;
+    TPlayStartWatch StartWatch;
+    bool Failed_ = false;
     std::unique_ptr<TTimer> PollTimer;
 };

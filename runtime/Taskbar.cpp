@@ -1,5 +1,7 @@
 #include "runtime/Taskbar.h"
 
+#include "runtime/CrashRestore.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -13,6 +15,7 @@ void HideTaskbar(int screenIndex)
     if (screenIndex >= 2)
         return;
     if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
+        InstallCrashRestore();
         ShowWindowAsync(tray, SW_HIDE);
         g_Hidden = true;
     }

@@ -13,11 +13,6 @@ namespace {
 
 const char kUnit[] = "VideoPlayer";
 
-// Polls a device may stay stopped at its start after accepting the play before it counts as one that will
-// never play. Wine's AVI driver reports playing as soon as the play command returns and moves within
-// 40 ms, so three seconds leave room for a loaded machine while the show waits on a dead device no longer.
-const int kStartPolls = 3;
-
 // The offset of a video in free pixels of space: at random, or centred (negative when it does not fit).
 int PlaceOnAxis(int space, bool randomPlace)
 {
@@ -164,8 +159,7 @@ void Tfvideoplayer::timerTimer()
 void Tfvideoplayer::Play()
 {
     Player.Play();
-    SeenPlaying = false;
-    StoppedPolls = 0;
+    StartWatch.Restart();
 }
 
 bool Tfvideoplayer::Ended()
@@ -173,20 +167,13 @@ bool Tfvideoplayer::Ended()
     const DWORD position = Player.GetPosition(), length = Player.GetLength();
     if (length < 20 ? position >= length : position >= length - 20)
         return true;
-    const DWORD mode = Player.GetMode();
-    if (mode == MCI_MODE_PLAY)
-        SeenPlaying = true;
-    if (mode != MCI_MODE_STOP)
-        return false;
     // Stopped after playing is the end: Wine's AVI driver stops one frame short of the length. Stopped at
-    // the start is a video not started yet, until the bound says it never will (a device that accepted the
+    // the start is a video not started yet, until the watch says it never will (a device that accepted the
     // play and failed), so the show goes on.
-    if (SeenPlaying || position > 0)
-        return true;
-    if (++StoppedPolls < kStartPolls)
-        return false;
-    ZELT_LOG(kUnit, "%.200s did not start playing", File.c_str());
-    return true;
+    const TPlayState state = StartWatch.Poll(Player.GetMode(), position);
+    if (state == TPlayState::Failed)
+        ZELT_LOG(kUnit, "%.200s did not start playing", File.c_str());
+    return state != TPlayState::Going;
 }
 
 void Tfvideoplayer::StartVideo(int loop)

@@ -7,6 +7,7 @@
 #include "classlib/Timer.h"
 #include "picture/ComPicture.h"
 #include "runtime/MediaControl.h"
+#include "runtime/PlayStartWatch.h"
 #include "runtime/ScrMode.h"
 
 #include <string>
@@ -74,6 +75,5 @@ private:
     int Loop = 0;
     CMMPlayer Player;
     int TimerTag = 0;  // 0 start pending, 1 playing
-    bool SeenPlaying = false;
-    int StoppedPolls = 0;  // polls that found the device stopped at its start
+    TPlayStartWatch StartWatch;
 };

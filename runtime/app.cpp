@@ -12,6 +12,7 @@
 #include "data/TempDir.h"
 #include "dialogs/configuredlg.h"
 #include "runtime/CommandLine.h"
+#include "runtime/CrashRestore.h"
 #include "runtime/DesktopCapture.h"
 #include "runtime/Taskbar.h"
 
@@ -29,13 +30,6 @@ std::string ProgramPath()
     char path[256] = {};
     GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
     return path;
-}
-
-// A fault during shutdown ends the process without an error box, and leaves the task bar as it was.
-LONG WINAPI TopLevelExceptionFilter(EXCEPTION_POINTERS*)
-{
-    RestoreTaskbar();
-    return EXCEPTION_EXECUTE_HANDLER;
 }
 
 bool ShowsSaver(TScrMode mode)
@@ -132,8 +126,7 @@ bool CScreensaverApp::Init()
     SaveDesktopBitmap();
     if (ShowsSaver(ScrMode)) {
         ZELT_LOG(kUnit, "notify windows a screensaver is running");
-        UINT scratch = 0;
-        SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, &scratch, 0);
+        SetScreenSaverRunning(true);
         RunningFlagSet = true;
     }
     return true;
@@ -208,13 +201,12 @@ void CScreensaverApp::SaveDesktopBitmap()
 
 int CScreensaverApp::Exit()
 {
-    SetErrorMode(SEM_NOGPFAULTERRORBOX);
-    SetUnhandledExceptionFilter(TopLevelExceptionFilter);
+    // A fault during the rest of the shutdown ends the process without an error box.
+    InstallCrashRestore();
     RestoreTaskbar();
     if (RunningFlagSet) {
         ZELT_LOG(kUnit, "notify windows screensaver is stopped!");
-        UINT scratch = 0;
-        SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, FALSE, &scratch, 0);
+        SetScreenSaverRunning(false);
         RunningFlagSet = false;
     }
     // The desktop picture shows the user's screen: it goes with the run that wrote it. Its thread does not

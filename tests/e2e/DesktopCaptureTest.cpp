@@ -104,6 +104,30 @@ TEST_F(DesktopCaptureRuns, PreviewDeletesItsFileAndConfigureLeavesAnothersAlone)
     EXPECT_EQ(ReadWholeFile(File()), "another run's capture");
 }
 
+// A full-screen run started while a preview shows writes its own capture over the preview's: the preview's
+// end leaves it, the full-screen run's end removes it.
+TEST_F(DesktopCaptureRuns, APreviewEndingDuringAFullScreenRunLeavesThatRunsCapture)
+{
+    TParentWindow parent(152, 112);
+    std::unique_ptr<TProcess> preview(Start("/p " + parent.HandleText()));
+    HWND child = nullptr;
+    ASSERT_TRUE(WaitForChild(parent.Handle(), &child, 15000));
+    std::unique_ptr<TProcess> saver(Start("/s"));
+    HWND window = nullptr;
+    ASSERT_TRUE(saver->WaitForWindow(&window, 15000));
+    const std::string bytes = ReadWholeFile(File());
+    ASSERT_FALSE(bytes.empty());
+
+    parent.Destroy();
+    ASSERT_TRUE(preview->WaitExit(10000));
+    EXPECT_TRUE(ReadWholeFile(File()) == bytes) << "the full-screen run's capture is gone or changed";
+
+    Pause(2600);  // close events are armed 2 s after the window is made
+    PostClick(window, WM_LBUTTONDOWN, 10, 10);
+    ASSERT_TRUE(saver->WaitExit(10000));
+    EXPECT_EQ(GetFileAttributesA(File().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(DesktopCaptureRuns, MissingTemporaryFolderStillShowsTheSlideAndSaysSo)
 {
     std::unique_ptr<TProcess> saver(Start("/s", Temp + "\\missing"));

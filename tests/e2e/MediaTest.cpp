@@ -42,6 +42,17 @@ void BuildSoundShow(const TTestFolder& folder, std::string* scr)
     ASSERT_TRUE(CreateLog(*scr));
 }
 
+// Wine without an audio driver (an empty driver list) for the savers started meanwhile: plays are accepted,
+// then the device stands stopped at position 0.
+class TNoAudioDriver {
+public:
+    bool Set() { return WriteRegString(HKEY_CURRENT_USER, kDrivers, "Audio", ""); }
+
+private:
+    static constexpr const char* kDrivers = "Software\\Wine\\Drivers";
+    TRegValueRestore Restore_{HKEY_CURRENT_USER, kDrivers, "Audio"};
+};
+
 struct TBounds {
     LONG Left, Top, Width, Height;
     bool operator<(const TBounds& o) const
@@ -95,14 +106,13 @@ TEST(MediaShow, WithoutAnAudioDeviceSoundsEndAndTheShowGoesOn)
     TTestFolder folder("media_nodevice");
     std::string scr;
     BuildSoundShow(folder, &scr);
-    // Wine without an audio driver: plays are accepted, then fail.
-    const std::string drivers = "Software\\Wine\\Drivers";
-    TRegValueRestore restore(HKEY_CURRENT_USER, drivers, "Audio");
-    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, drivers, "Audio", ""));
+    TNoAudioDriver noDevice;
+    ASSERT_TRUE(noDevice.Set());
     TParentWindow parent(320, 240);
     TProcess saver(scr, "/p " + parent.HandleText());
     TLogFile log(scr);
-    EXPECT_TRUE(log.WaitForLine("Media name = one", 10000, 3));
+    // The bound sound holds its slide for the three polls a sound may take to start.
+    EXPECT_TRUE(log.WaitForLine("Media name = one", 15000, 3));
     EXPECT_TRUE(log.WaitForLine("music track", 8000, 2));
 }
 
@@ -196,11 +206,11 @@ TEST(MediaShow, AOneVideoProjectLoopsAndItsCacheIsGoneAfterClose)
 
 namespace {
 
-// Previews of looping embedded music over one slide of no known kind (a slide change every second); a
-// track named bad*.wav holds no sound the device can open.
+// Previews of looping embedded music over one slide of no known kind (a slide change every second, or every
+// delay seconds); a track named bad*.wav holds no sound the device can open.
 class MusicFailures : public testing::Test {
 protected:
-    void Start(const std::string& name, const std::vector<std::string>& tracks)
+    void Start(const std::string& name, const std::vector<std::string>& tracks, int delay = 0)
     {
         TTestFolder folder(name);
         std::string music;
@@ -211,7 +221,8 @@ protected:
         }
         std::string scr;
         ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Music",
-            "data": {"EmbeddedMusic": 1, "LoopMusic": 1, "MusicGap": 0, "MediaDelay": 0}},
+            "data": {"EmbeddedMusic": 1, "LoopMusic": 1, "MusicGap": 0, "MediaDelay": )" +
+                                         std::to_string(delay) + R"(}},
           "music": [)" + music + R"(], "slides": [{"filename": "one", "data": {"MediaType": 7, "MusicOn": 1}}]})",
                              &scr));
         ASSERT_TRUE(CreateLog(scr));
@@ -245,6 +256,21 @@ TEST_F(MusicFailures, AListOfTracksThatAllFailIsTriedOncePerSlide)
     EXPECT_GE(rounds, slides - 1) << Log->Tail(40);
     EXPECT_LE(rounds, slides + 2) << Log->Tail(40);
     EXPECT_LE(Log->Count("could not play"), 2 * rounds + 2) << Log->Tail(40);
+}
+
+// Wine without an audio driver accepts the play and never plays. The track counts as failed once it has
+// stood at its start for three polls, and the list waits for the next slide (30 s away), instead of being
+// written out again every second.
+TEST_F(MusicFailures, ATrackTheDeviceAcceptsButNeverPlaysWaitsForTheNextSlide)
+{
+    TNoAudioDriver noDevice;
+    ASSERT_TRUE(noDevice.Set());
+    ASSERT_NO_FATAL_FAILURE(Start("music_no_device", {"good.wav"}, 30));
+    ASSERT_TRUE(Log->WaitForLine("music track", 10000)) << Log->Tail(40);
+    Pause(8000);
+    EXPECT_EQ(Log->Count("music track : "), 1) << Log->Tail(40);
+    EXPECT_TRUE(Log->Has("good.wav did not start playing")) << Log->Tail(40);
+    EXPECT_TRUE(Log->Has("no track of the music list plays")) << Log->Tail(40);
 }
 
 // Three slides of a 2.4 s clip on a solid background with a title. Wine's AVI driver plays it in about 2 s

@@ -242,6 +242,27 @@ TEST_F(SaverRuns, TaskBarIsHiddenOnlyBehindAFullScreenWindow)
     EXPECT_TRUE(WaitUntil([&] { return tray.Shown(); }, 5000, "the task bar back"));
 }
 
+// A crash while the show runs (here an access violation on a thread started at address 0 from outside) ends
+// the saver without an error box and still gives the task bar and the running flag back.
+TEST_F(SaverRuns, ACrashGivesTheTaskBarAndTheRunningFlagBack)
+{
+    TStandInTray tray;
+    ASSERT_TRUE(CreateLog(Scr));
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return !tray.Shown(); }, 5000, "the task bar hidden"));
+    ASSERT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(true));
+
+    HANDLE thread = CreateRemoteThread(run.Handle(), nullptr, 0, nullptr, nullptr, 0, nullptr);
+    ASSERT_TRUE(thread != nullptr) << GetLastError();
+    CloseHandle(thread);
+    ASSERT_TRUE(run.WaitExit(10000));
+    EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_TRUE(WaitUntil([&] { return tray.Shown(); }, 5000, "the task bar back"));
+    EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(false));
+}
+
 TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
 {
     SAVER_DATA data;

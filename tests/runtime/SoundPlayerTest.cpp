@@ -47,7 +47,7 @@ TEST(SoundPlayer, PausesAtOnceAfterPlayAndIgnoresPauseAndResumeOutOfTurn)
     EXPECT_FALSE(player.IsPaused());
 }
 
-TEST(SoundPlayer, EndsAtTheEndOrWhenTheDeviceNeverStarted)
+TEST(SoundPlayer, EndsAtTheEndOrFailsWhenTheDeviceNeverStarts)
 {
     FakeMci mci;
     NotifyWindow window;
@@ -61,14 +61,33 @@ TEST(SoundPlayer, EndsAtTheEndOrWhenTheDeviceNeverStarted)
     player.OnPollTimer();
     EXPECT_TRUE(window.Notified());
     EXPECT_FALSE(player.IsPlaying());
+    EXPECT_FALSE(player.Failed());
 
-    // Accepted, then failed: stopped at position 0.
+    // Accepted, then stopped at position 0 for good (no working output): waited for three polls, then the
+    // notice comes as a failure.
     mci.PlayStaysStopped = true;
     ASSERT_EQ(player.Play("b.wav"), 1);
     player.OnPollTimer();
+    player.OnPollTimer();
+    EXPECT_FALSE(window.Notified());
+    player.OnPollTimer();
     EXPECT_TRUE(window.Notified());
+    EXPECT_TRUE(player.Failed());
+
+    // A slow start is no failure, nor is a stop after playing, even back at position 0.
+    ASSERT_EQ(player.Play("c.wav"), 1);
+    EXPECT_FALSE(player.Failed());
+    player.OnPollTimer();
+    player.OnPollTimer();
+    mci.Mode = MCI_MODE_PLAY;
+    player.OnPollTimer();
+    mci.Mode = MCI_MODE_STOP;
+    mci.Position = 0;
+    player.OnPollTimer();
+    EXPECT_TRUE(window.Notified());
+    EXPECT_FALSE(player.Failed());
 
     mci.Refused = {MCI_PLAY};
-    EXPECT_EQ(player.Play("c.wav"), 0);
+    EXPECT_EQ(player.Play("d.wav"), 0);
     EXPECT_TRUE(mci.Sent(MCI_CLOSE));
 }
