@@ -134,6 +134,15 @@ TEST(ConfigureDialog, OkSavesWhatTheControlsShow)
     EXPECT_EQ(p.Value("data"), Words({64, 0, 1, 1, 1, 1, 1, 1, 1, 'q', 0, 1, 30, 20, 1, 0, 25, 1}));
     EXPECT_EQ(p.Value("transition effects"), "3;160;");
     EXPECT_EQ(p.Value("screenmode"), Words({2}));
+
+    // The next run shows the stored monitor; the whole screen chosen there replaces it.
+    TDialogDriver again(p.Settings, p.Project);
+    EXPECT_EQ(SendMessageW(again.Find(IDC_CMBSCREEN), CB_GETCURSEL, 0, 0), 1);
+    again.Select(IDC_CMBSCREEN, 0);
+    EXPECT_TRUE(IsWindowEnabled(again.Find(IDC_CMBSCREENMODE)));
+    again.Command(IDOK);
+    EXPECT_TRUE(again.Finish());
+    EXPECT_EQ(p.Value("data").substr(68, 4), Words({0}));
 }
 
 // A broken stored effect list and an undecodable banner cost only themselves; failed checks save nothing.

@@ -16,24 +16,15 @@ namespace {
 const int kRoundOfSlides = 7;
 const int kCloseMs = 2000;
 
-void EndProcess(DWORD pid)
-{
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
-}
-
-// Watches a run until done() or timeoutMs, noting a debugger or a box as soon as one appears. True when done().
+// Watches a run until done() or timeoutMs, noting a crash or a box as soon as one appears. True when done().
 bool Watch(const TProcess& saver, DWORD timeoutMs, const std::function<bool()>& done, TRunOutcome& out)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (const DWORD debugger = DebuggerOf(saver.Id())) {
+        const std::string crash = CrashOf(saver);
+        if (!crash.empty()) {
             out.Crash = true;
-            out.Details += "debugger started; ";
-            EndProcess(debugger);
+            out.Details += crash + "; ";
             return false;
         }
         const std::string box = BoxOf(saver.Id());
@@ -162,7 +153,7 @@ TRunOutcome TDamageRunner::Run(const TDamagedCase& c, int n)
         Drive(saver, log, out);
         if (saver.Running())
             saver.Kill();
-        else if (saver.ExitCode() != 0) {
+        else if (saver.ExitCode() != 0 && !out.Crash) {
             out.Crash = true;
             out.Details += "exit code " + std::to_string(saver.ExitCode()) + "; ";
         }

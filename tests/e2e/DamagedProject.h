@@ -37,7 +37,7 @@ private:
 
 // Outcome of one run; a case fails when any flag is set.
 struct TRunOutcome {
-    bool Crash = false;     // a debugger started, or an exit code other than 0
+    bool Crash = false;     // an exception ended it, or an exit code other than 0
     bool Hang = false;      // no window and no end, or no close after the move
     bool Box = false;       // a dialog-class window of the saver
     bool Leftover = false;  // files in its temporary folder, or the running flag changed

@@ -79,6 +79,9 @@ public:
     // Waits for the end; on timeout kills the process and fails, listing its windows as they were.
     testing::AssertionResult WaitExit(DWORD timeoutMs);
     DWORD ExitCode() const;                                // STILL_ACTIVE while running
+    // The exception that ended it (0xC0000005 for an access violation), or 0. The tests' Wine prefix has no
+    // crash debugger, so a crashed program ends at once with its exception code as exit code.
+    DWORD CrashCode() const;
     void Kill();
 
     std::vector<HWND> Windows(bool visibleOnly = true) const;  // its top-level windows
@@ -91,9 +94,8 @@ private:
     DWORD StartError_ = 0;
 };
 
-// Under Wine a crash starts "winedbg.exe" as a child of the crashed process, which it holds while its
-// "Program Error" dialog shows: the debugger's process id, 0 when none runs for pid.
-DWORD DebuggerOf(DWORD pid);
+// "crashed with exception 0xC0000005", or "" when the process did not crash.
+std::string CrashOf(const TProcess& process);
 // A visible dialog-class window ("#32770") of the process, described; "" when it shows none.
 std::string BoxOf(DWORD pid);
 

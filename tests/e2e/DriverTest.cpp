@@ -46,7 +46,7 @@ TEST(Driver, BuildsTheRuntimeWithItsProjectAppended)
     EXPECT_EQ(GetFileAttributesA(folder.File("zelt.log").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
-TEST(Driver, StartsWaitsAndKillsAHungProgram)
+TEST(Driver, StartsWaitsKillsAHungProgramAndSeesACrashAtOnce)
 {
     TTestFolder folder("driver_process");
     const std::string recorder = InstallRecorder(folder);
@@ -63,8 +63,14 @@ TEST(Driver, StartsWaitsAndKillsAHungProgram)
     EXPECT_NE(std::string(ended.message()).find("killed"), std::string::npos) << ended.message();
     EXPECT_FALSE(hung.Running());
     EXPECT_LT(GetTickCount() - start, 8000u);
+    EXPECT_EQ(CrashOf(hung), "");
+
+    // No crash debugger holds a crashed program: it ends with its exception code.
+    TProcess crashing(recorder, "--crash");
+    ASSERT_TRUE(crashing.WaitExit(10000));
+    EXPECT_EQ(CrashOf(crashing), "crashed with exception 0xC0000005");
     const std::vector<std::string> lines = ReadLines(folder.File("recorder.txt"));
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_NE(lines[0].find("/ins \"C:\\a b.scr\""), std::string::npos) << lines[0];
 }
 

@@ -1,9 +1,8 @@
 // Bounded waiting, started programs and their windows.
 #include "tests/e2e/Driver.h"
 
-#include <tlhelp32.h>
-
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -120,17 +119,14 @@ TProcess::~TProcess()
         CloseHandle(Info_.hProcess);
 }
 
-DWORD DebuggerOf(DWORD pid)
+std::string CrashOf(const TProcess& process)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    DWORD found = 0;
-    for (BOOL ok = Process32First(snapshot, &entry); ok && !found; ok = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == pid && _stricmp(entry.szExeFile, "winedbg.exe") == 0)
-            found = entry.th32ProcessID;
-    CloseHandle(snapshot);
-    return found;
+    const DWORD code = process.CrashCode();
+    if (!code)
+        return std::string();
+    char text[48];
+    std::snprintf(text, sizeof text, "crashed with exception 0x%08lX", static_cast<unsigned long>(code));
+    return text;
 }
 
 std::string BoxOf(DWORD pid)
@@ -151,6 +147,13 @@ DWORD TProcess::ExitCode() const
     if (Info_.hProcess)
         GetExitCodeProcess(Info_.hProcess, &code);
     return code;
+}
+
+DWORD TProcess::CrashCode() const
+{
+    // Exception codes have the warning or error severity bits set; exit codes of programs and of Kill do not.
+    const DWORD code = Running() ? 0 : ExitCode();
+    return code >= 0x80000000u ? code : 0;
 }
 
 void TProcess::Kill()

@@ -133,8 +133,9 @@ std::string SoakManifest(int* cycle)
 // A crash, a box or an end of the saver's own: what stops the soak.
 std::string TroubleOf(const TProcess& saver)
 {
-    if (DebuggerOf(saver.Id()))
-        return "the saver crashed";
+    const std::string crash = CrashOf(saver);
+    if (!crash.empty())
+        return "the saver " + crash;
     const std::string box = BoxOf(saver.Id());
     if (!box.empty())
         return "the saver shows a box: " + box;

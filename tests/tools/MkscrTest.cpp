@@ -2,6 +2,7 @@
 #include "data/TableFormat.h"
 #include "tools/mkscr/Dump.h"
 #include "tools/mkscr/Manifest.h"
+#include "tools/mkscr/SlideMedia.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,20 @@ TEST(Mkscr, RefusesWhatTheRuntimeCouldNotReadBack)
     };
     for (const std::string& text : bad)
         EXPECT_THROW(BuildProjectTables(json::parse(text), "."), ManifestError) << text;
+}
+
+// Stored, but skipped by the saver: a slide of an embedded project whose file is not among the media.
+TEST(Mkscr, NamesTheSlidesWhoseFileAnEmbeddedProjectLacks)
+{
+    WriteFile("mkscr_banner.bin", "banner");
+    WriteFile("mkscr_media.bin", "media bytes");
+    json manifest = kManifest;
+    manifest["slides"][1]["filename"] = "C:\\Pictures\\A.BMP";  // found as the saver finds it: name, any case
+    const std::vector<std::string> lines = SlidesWithoutMedia(BuildProjectTables(manifest, "."));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("slides[2]: \"filename\" \"c.bmp\" names no entry of \"media\"", 0), 0u) << lines[0];
+    manifest["project"]["data"]["EmbeddedMedia"] = 0;  // files beside the program: not known here
+    EXPECT_TRUE(SlidesWithoutMedia(BuildProjectTables(manifest, ".")).empty());
 }
 
 TEST(Mkscr, WriterRefusesNamesAndHeadsTheReaderCannotParse)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "OffscreenRun.h"
+#include "CentredPicture.h"
 
 namespace {
 
@@ -108,3 +109,9 @@ TEST(CircleSweep, TinyPicturesEndComplete)
 }
 
 } // namespace
+
+// A picture smaller than the window, centred in it: the sweeps are clipped around the picture where it lies.
+TEST(CircleSweep, ACentredSmallerPictureIsRevealedInItsPlace)
+{
+    ExpectCentredPictureRevealedInPlace(32, 37);
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "OffscreenRun.h"
+#include "CentredPicture.h"
 #include "data/Random.h"
 
 namespace {
@@ -164,3 +165,9 @@ TEST(ShapeWipes, FansTurnTheirWayTwoPixelsPerFrameAndRestoreStep)
 }
 
 } // namespace
+
+// A picture smaller than the window, centred in it: the shapes are clipped around the picture where it lies.
+TEST(ShapeWipes, ACentredSmallerPictureIsRevealedInItsPlace)
+{
+    ExpectCentredPictureRevealedInPlace(38, 46);
+}

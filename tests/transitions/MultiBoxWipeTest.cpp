@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "OffscreenRun.h"
+#include "CentredPicture.h"
 
 namespace {
 
@@ -197,3 +198,9 @@ TEST(MultiWipe, FramesShowTheUnionOfAllTrianglesSoFar)
 }
 
 } // namespace
+
+// A picture smaller than the window, centred in it: boxes and triangles are clipped where the picture lies.
+TEST(MultiBoxAndWipe, ACentredSmallerPictureIsRevealedInItsPlace)
+{
+    ExpectCentredPictureRevealedInPlace(89, 94);
+}

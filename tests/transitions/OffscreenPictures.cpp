@@ -2,11 +2,15 @@
 
 #include "transitions/TransitionEffects.h"
 
-OffscreenPictures::OffscreenPictures(int w, int h)
+OffscreenPictures::OffscreenPictures(int w, int h, int frameW, int frameH)
 {
+    frameW = frameW ? frameW : w;
+    frameH = frameH ? frameH : h;
+    X_ = (frameW - w) / 2;
+    Y_ = (frameH - h) / 2;
     FillCoordPicture(Picture_, w, h, kPictureMark);
-    FillCoordPicture(Background_, w, h, kBackgroundMark);
-    FillCoordPicture(Buffer_, w, h, kStaleMark);
+    FillCoordPicture(Background_, frameW, frameH, kBackgroundMark);
+    FillCoordPicture(Buffer_, frameW, frameH, kStaleMark);
 }
 
 int OffscreenPictures::Run(int effect, int step, TThread& thread, TransitionTestSeam& seam)
@@ -17,6 +21,8 @@ int OffscreenPictures::Run(int effect, int step, TThread& thread, TransitionTest
     params.BackBuffer = &Buffer_;
     params.EffectIndex = effect;
     params.EffectsOn = 1;
+    params.X = X_;
+    params.Y = Y_;
     params.Step = step;
     params.Thread = &thread;
 

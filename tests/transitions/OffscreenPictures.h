@@ -1,5 +1,6 @@
 // The pictures of a run without a window target: the new picture, the background and the back buffer, all
-// w x h coordinate pictures (the back buffer stale, holding the area at (0, 0)), and the engine run on them.
+// coordinate pictures (the back buffer stale), and the engine run on them. The background and the back buffer
+// are the frame's size, by default the picture's; the picture is centred in the frame.
 #pragma once
 
 #include "TransitionHarness.h"
@@ -8,7 +9,7 @@
 
 class OffscreenPictures {
 public:
-    OffscreenPictures(int w, int h);
+    OffscreenPictures(int w, int h, int frameW = 0, int frameH = 0);
     OffscreenPictures(const OffscreenPictures&) = delete;
     OffscreenPictures& operator=(const OffscreenPictures&) = delete;
 
@@ -19,4 +20,5 @@ public:
 
 private:
     CComPicture Picture_, Background_, Buffer_;
+    int X_ = 0, Y_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FrameProbe.h"
+#include "CentredPicture.h"
 
 namespace {
 
@@ -141,3 +142,9 @@ TEST(WedgeAndBlind, EveryMemberPausesAsItsRowOfTheEffectListSays)
 }
 
 } // namespace
+
+// A picture smaller than the window, centred in it: the wedges are clipped where the picture lies.
+TEST(WedgeWipe, ACentredSmallerPictureIsRevealedInItsPlace)
+{
+    ExpectCentredPictureRevealedInPlace(141, 144);
+}

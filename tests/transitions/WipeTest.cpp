@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FrameProbe.h"
+#include "CentredPicture.h"
 
 namespace {
 
@@ -97,3 +98,9 @@ TEST(Wipe, EveryMemberPausesAsItsRowOfTheEffectListSays)
 }
 
 } // namespace
+
+// A picture smaller than the window, centred in it: the triangles are clipped where the picture lies.
+TEST(Wipe, ACentredSmallerPictureIsRevealedInItsPlace)
+{
+    ExpectCentredPictureRevealedInPlace(149, 156);
+}

@@ -4,6 +4,7 @@
 #include "classlib/Streams.h"
 #include "data/TableFormat.h"
 #include "tools/mkscr/Manifest.h"
+#include "tools/mkscr/SlideMedia.h"
 
 #include <filesystem>
 
@@ -66,11 +67,14 @@ bool WriteProgramFile(const std::string& output, const std::string& runtime, con
 } // namespace
 
 bool BuildProgramFile(nlohmann::json manifest, const std::string& baseDir, const std::string& output,
-                      const std::string& runtime, std::string* error)
+                      const std::string& runtime, std::string* error, std::vector<std::string>* warnings)
 {
     try {
         AddDefaultRuntimeLibrary(manifest, runtime);
-        if (WriteProgramFile(output, runtime, BuildProjectTables(manifest, baseDir), error))
+        const std::vector<TableSpec> tables = BuildProjectTables(manifest, baseDir);
+        if (warnings)
+            *warnings = SlidesWithoutMedia(tables);
+        if (WriteProgramFile(output, runtime, tables, error))
             return true;
     } catch (const std::exception& e) {
         *error = e.what();

@@ -5,9 +5,10 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 // baseDir is the folder that relative "file" paths are taken from. The picture library beside the runtime
 // goes in unless the manifest lists runtime libraries itself. False with *error on any failure; no partial
-// output is left behind.
+// output is left behind. What the file holds but the saver will not play goes to *warnings, when given.
 bool BuildProgramFile(nlohmann::json manifest, const std::string& baseDir, const std::string& output,
-                      const std::string& runtime, std::string* error);
+                      const std::string& runtime, std::string* error, std::vector<std::string>* warnings = nullptr);

@@ -43,7 +43,11 @@ int Build(const std::string& manifestPath, const std::string& output, const std:
         std::string baseDir = ExtractFilePath(manifestPath);
         if (!baseDir.empty())
             baseDir.pop_back();
-        if (BuildProgramFile(nlohmann::json::parse(in), baseDir, output, runtime, &error))
+        std::vector<std::string> warnings;
+        const bool built = BuildProgramFile(nlohmann::json::parse(in), baseDir, output, runtime, &error, &warnings);
+        for (const std::string& warning : warnings)
+            std::cerr << "mkscr: warning: " << warning << "\n";
+        if (built)
             return 0;
     } catch (const std::exception& e) {
         error = e.what();

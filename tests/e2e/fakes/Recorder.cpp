@@ -2,7 +2,8 @@
 // and exits with the platform id GetVersionExW reports. Words on its command line:
 //   --sleep     hang for a minute first;
 //   --mpr       call PwdChangePasswordA of "MPR.DLL" as the runtime does (LoadLibraryA by name);
-//   --password  call VerifyScreenSavePwd of "PASSWORD.CPL" the same way.
+//   --password  call VerifyScreenSavePwd of "PASSWORD.CPL" the same way;
+//   --crash     write through a null pointer (last).
 #include <windows.h>
 
 #include <cstdio>
@@ -43,6 +44,8 @@ int main()
     if (std::strstr(commandLine, "--password"))
         CallByName<BOOL(WINAPI*)(HWND)>("PASSWORD.CPL", "VerifyScreenSavePwd",
                                        [](auto verify) { verify(nullptr); });
+    if (std::strstr(commandLine, "--crash"))
+        *static_cast<volatile int*>(nullptr) = 1;
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExW(&version);
