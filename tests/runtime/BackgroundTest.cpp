@@ -87,6 +87,25 @@ TEST(BackgroundTiles, MinimumWidthWholeWidthAndDegenerateCounts)
     target.Create(1024, 64, kMagenta);
     background.DrawImage(&target, 2, 100, &wide, false);
     EXPECT_EQ(PixelAt(target, 1023, 63), kBlue);
+
+    // Tiles 16 x 1 on 4K, and tiles of every pixel its own colour on a size no multiple of theirs: a bounded
+    // number of copies, each pixel the tile's pixel at its place within the tile.
+    for (SIZE tileSize : {SIZE{16, 1}, SIZE{23, 7}}) {
+        CComPicture tile;
+        tile.Create(tileSize.cx, tileSize.cy, 0);
+        for (int y = 0; y < tileSize.cy; ++y)
+            for (int x = 0; x < tileSize.cx; ++x)
+                tile.Bitmap()->ScanLine(y)[x] = static_cast<uint32_t>(y * 256 + x + 1);
+        target.Create(tileSize.cx == 16 ? 3840 : 1000, tileSize.cx == 16 ? 2160 : 61, kMagenta);
+        EXPECT_LE(TileImage(&target, &tile), 24) << tileSize.cx;
+        int differ = 0;
+        for (int y = 0; y < target.Bitmap()->Height(); ++y) {
+            const uint32_t* row = target.Bitmap()->ScanLine(y);
+            for (int x = 0; x < target.Bitmap()->Width(); ++x)
+                differ += (row[x] & 0xFFFFFF) != static_cast<uint32_t>(y % tileSize.cy * 256 + x % tileSize.cx + 1);
+        }
+        EXPECT_EQ(differ, 0) << tileSize.cx;
+    }
 }
 
 TEST(BackgroundKinds, SolidPicturesBackImagesAndTheMediaLoadingRule)
