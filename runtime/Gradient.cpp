@@ -34,6 +34,13 @@ public:
         return colour;
     }
 
+    // The step colour as the picture's 0x00RRGGBB pixel.
+    uint32_t PixelAt(int k) const
+    {
+        const TColor colour = At(k);
+        return (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    }
+
 private:
     int Start[3];
     float Step[3];
@@ -195,8 +202,7 @@ void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp
             next.Measure(p.Step(i + 1, w, h));
         else
             next.Measure(RECT{});
-        const TColor colour = ramp.At(fromOuterEnd ? p.Count - i : i);
-        const uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+        const uint32_t pixel = ramp.PixelAt(fromOuterEnd ? p.Count - i : i);
         for (int y = std::max(current.Top, 0); y < std::min(current.Bottom(), h); ++y) {
             const int left = std::max(current.LeftAt(y), 0);
             const int right = std::min(current.RightAt(y), w);
@@ -211,6 +217,52 @@ void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp
             std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, pixel);
         }
         std::swap(current, next);
+    }
+}
+
+// The nested rectangles of kinds 4 to 9, each painted over the one before, step i inset by Inset(i) from the
+// left and right and from the top and bottom. Insets only grow and step 0 covers the whole target, so a pixel
+// takes the colour of the last step whose insets fit within its distance to the nearer edge on both axes:
+// the earlier of the last step by its column and the last step by its row. Each pixel is written once.
+template <class Inset>
+void DrawFrames(CComPicture* target, int count, Inset inset, const TGradientRamp& ramp, bool fromOuterEnd)
+{
+    const int w = target->Bitmap()->Width();
+    const int h = target->Bitmap()->Height();
+    if (count <= 0)
+        return;
+    std::vector<POINT> insets(static_cast<size_t>(count));
+    std::vector<uint32_t> colours(insets.size());
+    for (int i = 0; i < count; ++i) {
+        insets[i] = inset(i);
+        colours[i] = ramp.PixelAt(fromOuterEnd ? count - i : i);
+    }
+    // The last step by the distance to the nearer edge, across and down.
+    const auto lastSteps = [&](int size, LONG POINT::*axis) {
+        std::vector<int> last(static_cast<size_t>(size + 1) / 2);
+        for (int d = 0, i = 0; d < static_cast<int>(last.size()); ++d) {
+            while (i + 1 < count && insets[i + 1].*axis <= d)
+                ++i;
+            last[d] = i;
+        }
+        return last;
+    };
+    const std::vector<int> byColumn = lastSteps(w, &POINT::x);
+    const std::vector<int> byRow = lastSteps(h, &POINT::y);
+    // Outside the span of a row's own step, each column shows its earlier last step.
+    std::vector<uint32_t> outer(static_cast<size_t>(w));
+    for (int x = 0; x < w; ++x)
+        outer[x] = colours[byColumn[std::min(x, w - 1 - x)]];
+    // Rows follow each other without gaps; taking row 0 also finishes what GDI may still hold back.
+    uint32_t* const pixels = target->Bitmap()->ScanLine(0);
+    for (int y = 0; y < h; ++y) {
+        const int i = byRow[std::min(y, h - 1 - y)];
+        const int left = std::min<int>(insets[i].x, w);
+        const int right = std::max<int>(left, w - insets[i].x);
+        uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(w);
+        std::copy(outer.begin(), outer.begin() + left, row);
+        std::fill(row + left, row + right, colours[i]);
+        std::copy(outer.begin() + right, outer.end(), row + right);
     }
 }
 
@@ -238,14 +290,10 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
             Line(dc, ramp.At(i), i, 0, i, h);
     } else if (kind == 4 || kind == 5) {
         const TGradientRamp ramp(from, to, static_cast<float>(w * 0.5));
-        const int n = (w + 1) / 2;
-        for (int i = 0; i < n; ++i)
-            Fill(dc, ramp.At(kind == 4 ? i : n - i), i, 0, w - i, h);
+        DrawFrames(target, (w + 1) / 2, [](int i) { return POINT{i, 0}; }, ramp, kind == 5);
     } else if (kind == 6 || kind == 7) {
         const TGradientRamp ramp(from, to, static_cast<float>(h * 0.5));
-        const int n = (h + 1) / 2;
-        for (int i = 0; i < n; ++i)
-            Fill(dc, ramp.At(kind == 6 ? i : n - i), 0, i, w, h - i);
+        DrawFrames(target, (h + 1) / 2, [](int i) { return POINT{0, i}; }, ramp, kind == 7);
     } else {
         const TProportion p(w, h);
         const TGradientRamp ramp(from, to, p.Extent);
@@ -255,9 +303,12 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
             DrawEllipses(target, p, ramp, fromOuterEnd);
             return;
         }
-        for (int i = 0; i < p.Count; ++i) {
-            const RECT r = p.Step(i, w, h);
-            Fill(dc, ramp.At(fromOuterEnd ? p.Count - i : i), r.left, r.top, r.right, r.bottom);
-        }
+        DrawFrames(
+            target, p.Count,
+            [&](int i) {
+                const RECT r = p.Step(i, w, h);
+                return POINT{r.left, r.top};
+            },
+            ramp, fromOuterEnd);
     }
 }
