@@ -123,12 +123,13 @@ void TfImageSlideShowPlayer::FitPicture(TPlacement& p, int frameW, int frameH, b
         }
         break;
     case 2:
-        // A region of the frame's proportions from the top-left corner fills the frame: the largest one inside
-        // a larger picture, the one that shares a smaller picture's shorter side.
-        if (larger)
-            FitSize(&p.SourceW, &p.SourceH, frameW, frameH, imgW, imgH);
-        else
+        // A region of the frame's proportions from the top-left corner fills the frame: the one that shares a
+        // smaller picture's shorter side where that fits in the picture, else the largest one inside it (an
+        // 800 x 600 photo in a 1920 x 1080 frame would otherwise take 1066 columns of its 800).
+        if (!larger)
             ScaleSize(&p.SourceW, &p.SourceH, imgW, imgH, frameW, frameH);
+        if (larger || p.SourceW > imgW || p.SourceH > imgH)
+            FitSize(&p.SourceW, &p.SourceH, frameW, frameH, imgW, imgH);
         p.W = frameW;
         p.H = frameH;
         break;

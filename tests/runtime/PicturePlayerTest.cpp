@@ -126,10 +126,11 @@ struct TOneMonitor : CSaverSettings {
     TOneMonitor() { Data.ScreenIndex = 1; }
 };
 
-// A player on a 1024 x 768 main window; each show of a picture waits for the end of its transition.
+// A player on a main window of 1024 x 768 unless told; each show of a picture waits for the end of its transition.
 struct TStage {
-    TStage(const std::string& db, TScrMode mode, const std::vector<std::pair<std::string, std::string>>& media)
-        : Project(db, {Slide(media.front().first)}, media), Parent(1024, 768),
+    TStage(const std::string& db, TScrMode mode, const std::vector<std::pair<std::string, std::string>>& media,
+           SIZE window = SIZE{1024, 768})
+        : Project(db, {Slide(media.front().first)}, media), Parent(window.cx, window.cy),
           Player(nullptr, Parent.Handle(), mode, &Project.Media, &Project.Project, &Settings)
     {
     }
@@ -230,6 +231,14 @@ TEST(PicturePlayer, FitModesAndPlacement)
         EXPECT_TRUE(!c.Red || BoxOf(screen, kRed) == c.Red) << c.Fit << " " << c.File << ": " << BoxOf(screen, kRed);
         EXPECT_EQ(PixelAt(screen, c.At.x, c.At.y), c.Colour) << c.Fit << " " << c.File;
     }
+    // Mode 2 with a picture no larger than the frame but narrower for its height: the largest region of the
+    // frame's proportions inside it, 800 x 450 of an 800 x 600 photo on 1920 x 1080, with no column past its edge.
+    const std::vector<std::pair<RECT, TColor>> edges = {{RECT{700, 0, 800, 600}, kBlue}, {RECT{0, 450, 700, 600}, kGreen}};
+    TStage hd("player_fit_hd.db", smSaver, {{"photo.bmp", MarkedBmp(800, 600, kRed, edges)}}, SIZE{1920, 1080});
+    hd.Project.Project.ProjectData.FitMode = 2;
+    hd.Show("photo.bmp");
+    EXPECT_EQ(PixelAt(hd.Player.BackBuffer, 1919, 1079), kBlue);
+    EXPECT_EQ(BoxOf(hd.Player.BackBuffer, kGreen), "none");
 
     // Random placement keeps the picture inside the frame. (Each transition seeds the generator from the
     // clock's seconds: seeds of the test's own keep the places apart.)
