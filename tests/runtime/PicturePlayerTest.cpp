@@ -46,9 +46,18 @@ int FakeCount()
     return static_cast<int>(g_Monitors.size());
 }
 
+// The virtual screen: the bounds of all monitors, at its true origin.
+RECT FakeVirtualScreen()
+{
+    RECT all = {};
+    for (const RECT& r : g_Monitors)
+        UnionRect(&all, &all, &r);
+    return all;
+}
+
 int FakeRect(int n, int& left, int& top, int& width, int& height)
 {
-    const RECT r = n >= 1 && n <= FakeCount() ? g_Monitors[n - 1] : RECT{0, 0, 500, 150};
+    const RECT r = n >= 1 && n <= FakeCount() ? g_Monitors[n - 1] : FakeVirtualScreen();
     left = r.left;
     top = r.top;
     width = r.right - r.left;
@@ -197,6 +206,37 @@ TEST(PicturePlayer, DualMonitorCompositionsByMode)
     EXPECT_EQ(PixelAt(player.NewPicture, 250, 25), kRed);
     EXPECT_EQ(PixelAt(player.NewPicture, 450, 25), 0u);
     WaitForTransition(player);
+}
+
+TEST(PicturePlayer, EachMonitorShowsItsOwnSlideInAnyArrangement)
+{
+    TTestProject project("player_arrangements.db", {Slide("red.bmp"), Slide("blue.bmp")},
+                         {{"red.bmp", SolidBmp(8, 8, kRed)}, {"blue.bmp", SolidBmp(8, 8, kBlue)}});
+    project.Project.ProjectData.FitMode = 3;
+    CSaverSettings settings;
+    // The primary, monitor 1, is 200 x 100 at (0, 0); the main window covers the virtual screen from its origin.
+    // Monitor 2 left, above, right, below and smaller, left and taller.
+    for (RECT second : {RECT{-300, 0, 0, 150}, RECT{0, -150, 300, 0}, RECT{200, 0, 500, 150},
+                        RECT{50, 100, 150, 160}, RECT{-120, 40, 0, 240}}) {
+        FakeMonitors monitors({RECT{0, 0, 200, 100}, second});
+        const RECT screen = FakeVirtualScreen();
+        TParentForm parent(screen.right - screen.left, screen.bottom - screen.top);
+        TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &project.Media, &project.Project, &settings);
+        const POINT centre1 = {100 - screen.left, 50 - screen.top};
+        const POINT centre2 = {(second.left + second.right) / 2 - screen.left,
+                               (second.top + second.bottom) / 2 - screen.top};
+        for (int mode : {0, 1, 2}) {
+            settings.DualMonitorMode = mode;
+            if (project.Slides.FileName != "red.bmp")
+                project.Slides.MoveNext(0);
+            ASSERT_TRUE(player.ShowMedia(&project.Slides));
+            WaitForTransition(player);
+            const std::string what = "mode " + std::to_string(mode) + ", monitor 2 at " +
+                                     std::to_string(second.left) + "," + std::to_string(second.top);
+            EXPECT_EQ(PixelAt(player.BackBuffer, centre1.x, centre1.y), kRed) << what;
+            EXPECT_EQ(PixelAt(player.BackBuffer, centre2.x, centre2.y), mode == 0 ? kBlue : kRed) << what;
+        }
+    }
 }
 
 TEST(PicturePlayer, FitModesAndPlacement)
