@@ -46,17 +46,44 @@ private:
     float Step[3];
 };
 
-void Line(CDC* dc, TColor colour, int x0, int y0, int x1, int y1)
-{
-    dc->SetPen(psSolid, 1, colour);
-    dc->MoveTo(x0, y0);
-    dc->LineTo(x1, y1);
-}
-
 void Fill(CDC* dc, TColor colour, int left, int top, int right, int bottom)
 {
     dc->SetBrushColor(colour);
     dc->FillRect(RECT{left, top, right, bottom});
+}
+
+// The target's pixels (0x00RRGGBB) by row. Rows follow each other without gaps; taking row 0 also finishes
+// what GDI may still hold back.
+class TPixelRows {
+public:
+    explicit TPixelRows(CComPicture* target)
+        : Pixels(target->Bitmap()->ScanLine(0)), Width(static_cast<size_t>(target->Bitmap()->Width()))
+    {
+    }
+    uint32_t* operator[](int y) const { return Pixels + static_cast<size_t>(y) * Width; }
+
+private:
+    uint32_t* Pixels;
+    size_t Width;
+};
+
+// Kinds 0 to 3: one step a row, or one step a column, each pixel written once (a line of a 1-pixel pen across
+// the target is its row).
+void DrawBands(CComPicture* target, const TGradientRamp& ramp, bool rows)
+{
+    const int w = target->Bitmap()->Width();
+    const int h = target->Bitmap()->Height();
+    std::vector<uint32_t> columns(rows ? 0 : static_cast<size_t>(w));
+    for (int x = 0; x < static_cast<int>(columns.size()); ++x)
+        columns[x] = ramp.PixelAt(x);
+    const TPixelRows pixels(target);
+    for (int y = 0; y < h; ++y) {
+        uint32_t* row = pixels[y];
+        if (rows)
+            std::fill(row, row + w, ramp.PixelAt(y));
+        else
+            std::copy(columns.begin(), columns.end(), row);
+    }
 }
 
 // Kinds 8 to 11 step along the longer side; the other side follows in proportion.
@@ -192,8 +219,7 @@ void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp
 {
     const int w = target->Bitmap()->Width();
     const int h = target->Bitmap()->Height();
-    // Rows follow each other without gaps; taking row 0 also finishes the fill GDI may still hold back.
-    uint32_t* const pixels = target->Bitmap()->ScanLine(0);
+    const TPixelRows pixels(target);
     TEllipseSpans current, next;
     if (p.Count > 0)
         current.Measure(p.Step(0, w, h));
@@ -208,7 +234,7 @@ void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp
             const int right = std::min(current.RightAt(y), w);
             if (left >= right)
                 continue;
-            uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(w);
+            uint32_t* row = pixels[y];
             if (!next.Covers(y)) {
                 std::fill(row + left, row + right, pixel);
                 continue;
@@ -253,13 +279,12 @@ void DrawFrames(CComPicture* target, int count, Inset inset, const TGradientRamp
     std::vector<uint32_t> outer(static_cast<size_t>(w));
     for (int x = 0; x < w; ++x)
         outer[x] = colours[byColumn[std::min(x, w - 1 - x)]];
-    // Rows follow each other without gaps; taking row 0 also finishes what GDI may still hold back.
-    uint32_t* const pixels = target->Bitmap()->ScanLine(0);
+    const TPixelRows pixels(target);
     for (int y = 0; y < h; ++y) {
         const int i = byRow[std::min(y, h - 1 - y)];
         const int left = std::min<int>(insets[i].x, w);
         const int right = std::max<int>(left, w - insets[i].x);
-        uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(w);
+        uint32_t* row = pixels[y];
         std::copy(outer.begin(), outer.begin() + left, row);
         std::fill(row + left, row + right, colours[i]);
         std::copy(outer.begin() + right, outer.end(), row + right);
@@ -274,20 +299,13 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
         return;
     const int w = target->Bitmap()->Width();
     const int h = target->Bitmap()->Height();
-    CDC* dc = target->DC();
     // Odd kinds up to 3 are the even ones with the colours exchanged.
     if (kind == 1 || kind == 3) {
         std::swap(from, to);
         --kind;
     }
-    if (kind == 0) {
-        const TGradientRamp ramp(from, to, static_cast<float>(h));
-        for (int i = 0; i < h; ++i)
-            Line(dc, ramp.At(i), 0, i, w, i);
-    } else if (kind == 2) {
-        const TGradientRamp ramp(from, to, static_cast<float>(w));
-        for (int i = 0; i < w; ++i)
-            Line(dc, ramp.At(i), i, 0, i, h);
+    if (kind == 0 || kind == 2) {
+        DrawBands(target, TGradientRamp(from, to, static_cast<float>(kind == 0 ? h : w)), kind == 0);
     } else if (kind == 4 || kind == 5) {
         const TGradientRamp ramp(from, to, static_cast<float>(w * 0.5));
         DrawFrames(target, (w + 1) / 2, [](int i) { return POINT{i, 0}; }, ramp, kind == 5);
@@ -299,7 +317,7 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
         const TGradientRamp ramp(from, to, p.Extent);
         const bool fromOuterEnd = kind == 8 || kind == 10;
         if (kind >= 10) {
-            Fill(dc, kind == 10 ? to : from, 0, 0, w, h);
+            Fill(target->DC(), kind == 10 ? to : from, 0, 0, w, h);
             DrawEllipses(target, p, ramp, fromOuterEnd);
             return;
         }
