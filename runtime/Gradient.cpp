@@ -121,41 +121,46 @@ public:
         const int w = box.right - box.left;
         const int h = box.bottom - box.top;
         Top = box.top - 1;
-        Left.assign(w > 0 && h > 0 ? static_cast<size_t>(h) + 1 : 0, INT_MAX);
-        Right.assign(Left.size(), INT_MIN);
-        if (Left.empty())
+        Rows.assign(w > 0 && h > 0 ? static_cast<size_t>(h) + 1 : 0, TSpan{INT_MAX, INT_MIN});
+        if (Rows.empty())
             return;
         if (w <= 2 || h <= 2) {
             for (int y = Top; y < box.bottom; ++y)
                 Add(box.left - 1, box.right, y);
             return;
         }
-        // The quadrant's boundary mirrored into all four: x counts from the left or the right edge, y from
-        // the middle row up or down.
+        // The quadrant's boundary, walked once and kept as runs of points on one row, mirrored into all four: x
+        // counts from the left or the right edge, y from the middle row up or down. A run's blocks make one
+        // span on each of its two rows; a diagonal step can only lie between runs.
+        Runs.clear();
+        WalkQuadrant(w, h, [this](int qx, int qy) {
+            if (!Runs.empty() && Runs.back().Y == qy)
+                Runs.back().To = qx;
+            else
+                Runs.push_back(TRun{qy, qx, qx});
+        });
         const int xs[2][2] = {{box.left, 1}, {box.right - 1, -1}};
         const int ys[2][2] = {{box.top + h - 1, -1}, {box.top, 1}};
         for (const auto& mx : xs)
-            for (const auto& my : ys) {
-                POINT previous = {};
-                bool first = true;
-                WalkQuadrant(w, h, [&](int qx, int qy) {
-                    const POINT p = {mx[0] + mx[1] * qx, my[0] + my[1] * qy};
-                    Add(p.x - 1, p.x + 1, p.y - 1);
-                    Add(p.x - 1, p.x + 1, p.y);
-                    if (!first)
-                        AddDiagonalStep(previous, p);
-                    previous = p;
-                    first = false;
-                });
-            }
+            for (const auto& my : ys)
+                for (size_t r = 0; r < Runs.size(); ++r) {
+                    const int y = my[0] + my[1] * Runs[r].Y;
+                    const int from = mx[0] + mx[1] * Runs[r].From;
+                    const int to = mx[0] + mx[1] * Runs[r].To;
+                    Add(std::min(from, to) - 1, std::max(from, to) + 1, y - 1);
+                    Add(std::min(from, to) - 1, std::max(from, to) + 1, y);
+                    if (r > 0)
+                        AddDiagonalStep(POINT{mx[0] + mx[1] * Runs[r - 1].To, my[0] + my[1] * Runs[r - 1].Y},
+                                        POINT{from, y});
+                }
     }
 
     int Top = 0;
-    int Bottom() const { return Top + static_cast<int>(Left.size()); }
-    bool Covers(int y) const { return y >= Top && y < Bottom() && Left[Row(y)] < Right[Row(y)]; }
+    int Bottom() const { return Top + static_cast<int>(Rows.size()); }
+    bool Covers(int y) const { return y >= Top && y < Bottom() && LeftAt(y) < RightAt(y); }
     // Row y of the span, for Top <= y < Bottom(); a row not covered has Left above Right.
-    int LeftAt(int y) const { return Left[Row(y)]; }
-    int RightAt(int y) const { return Right[Row(y)]; }
+    int LeftAt(int y) const { return Rows[Row(y)].Left; }
+    int RightAt(int y) const { return Rows[Row(y)].Right; }
 
 private:
     // The boundary of a w x h ellipse's quadrant (w, h at least 3) in the box's corner-relative terms, from
@@ -203,46 +208,66 @@ private:
     size_t Row(int y) const { return static_cast<size_t>(y - Top); }
     void Add(int left, int right, int y)
     {
-        if (y < Top || y >= Bottom())
+        // A row above Top wraps round to a large number.
+        if (Row(y) >= Rows.size())
             return;
-        Left[Row(y)] = std::min(Left[Row(y)], left);
-        Right[Row(y)] = std::max(Right[Row(y)], right);
+        TSpan& span = Rows[Row(y)];
+        span.Left = std::min(span.Left, left);
+        span.Right = std::max(span.Right, right);
     }
 
-    std::vector<int> Left;
-    std::vector<int> Right;
+    struct TSpan {
+        int Left, Right;
+    };
+    std::vector<TSpan> Rows;
+    // Points of the quadrant's boundary on row Y, from column From down to column To.
+    struct TRun {
+        int Y, From, To;
+    };
+    std::vector<TRun> Runs;
 };
 
 // The ellipses of kinds 10 and 11, each painted over the one before: a pixel takes the colour of the last
-// ellipse that covers it, so each ellipse paints only what the next one leaves.
+// ellipse that covers it, so each ellipse paints only what the next one leaves. They are painted a block of
+// steps at a time, row by row, so that a row's pixels are written together; each pixel still receives the
+// steps' colours in their order.
 void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp& ramp, bool fromOuterEnd)
 {
+    const int kBlock = 32;
     const int w = target->Bitmap()->Width();
     const int h = target->Bitmap()->Height();
     const TPixelRows pixels(target);
-    TEllipseSpans current, next;
+    std::vector<TEllipseSpans> spans(kBlock + 1);
     if (p.Count > 0)
-        current.Measure(p.Step(0, w, h));
-    for (int i = 0; i < p.Count; ++i) {
-        if (i + 1 < p.Count)
-            next.Measure(p.Step(i + 1, w, h));
-        else
-            next.Measure(RECT{});
-        const uint32_t pixel = ramp.PixelAt(fromOuterEnd ? p.Count - i : i);
-        for (int y = std::max(current.Top, 0); y < std::min(current.Bottom(), h); ++y) {
-            const int left = std::max(current.LeftAt(y), 0);
-            const int right = std::min(current.RightAt(y), w);
-            if (left >= right)
-                continue;
+        spans[0].Measure(p.Step(0, w, h));
+    for (int first = 0; first < p.Count; first += kBlock) {
+        const int steps = std::min(kBlock, p.Count - first);
+        for (int k = 1; k <= steps; ++k)
+            spans[k].Measure(first + k < p.Count ? p.Step(first + k, w, h) : RECT{});
+        uint32_t colours[kBlock];
+        for (int k = 0; k < steps; ++k)
+            colours[k] = ramp.PixelAt(fromOuterEnd ? p.Count - first - k : first + k);
+        // The block's first ellipse is the largest: no later one covers a row it does not reach.
+        for (int y = std::max(spans[0].Top, 0); y < std::min(spans[0].Bottom(), h); ++y) {
             uint32_t* row = pixels[y];
-            if (!next.Covers(y)) {
-                std::fill(row + left, row + right, pixel);
-                continue;
+            for (int k = 0; k < steps; ++k) {
+                const TEllipseSpans& current = spans[k];
+                const TEllipseSpans& next = spans[k + 1];
+                if (y < current.Top || y >= current.Bottom())
+                    continue;
+                const int left = std::max(current.LeftAt(y), 0);
+                const int right = std::min(current.RightAt(y), w);
+                if (left >= right)
+                    continue;
+                if (!next.Covers(y)) {
+                    std::fill(row + left, row + right, colours[k]);
+                    continue;
+                }
+                std::fill(row + left, row + std::max(left, std::min(right, next.LeftAt(y))), colours[k]);
+                std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, colours[k]);
             }
-            std::fill(row + left, row + std::max(left, std::min(right, next.LeftAt(y))), pixel);
-            std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, pixel);
         }
-        std::swap(current, next);
+        std::swap(spans[0], spans[steps]);
     }
 }
 
