@@ -258,17 +258,25 @@ void ScaleSize(int* outW, int* outH, int w, int h, int boxW, int boxH)
     }
 }
 
-void TileImage(CComPicture* target, CComPicture* tile)
+int TileImage(CComPicture* target, CComPicture* tile)
 {
     const int tw = PictureWidth(tile);
     const int th = PictureHeight(tile);
-    if (tw <= 0 || th <= 0 || PictureWidth(target) <= 0)
-        return;
-    const int columns = PictureWidth(target) / tw + 1;
-    const int rows = PictureHeight(target) / th + 1;
-    for (int i = 0; i < columns; ++i)
-        for (int j = 0; j < rows; ++j)
-            tile->Draw(i * tw, j * th, target->DC(), SRCCOPY);
+    const int width = PictureWidth(target);
+    const int height = PictureHeight(target);
+    if (tw <= 0 || th <= 0 || width <= 0)
+        return 0;
+    // One tile, then the filled strip doubled across and the filled band doubled down: a 16 x 1 tile on a 4K
+    // target takes twenty copies instead of half a million. Each copy lands a whole number of tiles further on,
+    // so every pixel is the one a copy of the tile at its own place would give.
+    CDC* dc = target->DC();
+    tile->Draw(0, 0, dc, SRCCOPY);
+    int copies = 1;
+    for (int filled = tw; filled < width; filled *= 2, ++copies)
+        dc->BitBlt(filled, 0, filled, th, dc, 0, 0, SRCCOPY);
+    for (int filled = th; filled < height; filled *= 2, ++copies)
+        dc->BitBlt(0, filled, width, filled, dc, 0, 0, SRCCOPY);
+    return copies;
 }
 
 int LoadMediaPicture(CComPicture* out, const std::string& name, CMedia* media, CZELTGlobeSettings* project)

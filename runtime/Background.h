@@ -57,8 +57,8 @@ void FitSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
 // The region of the box's proportions that shares the picture's shorter side (a box side of 0 or less
 // counts as a square box).
 void ScaleSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
-// The tile repeated over the whole target from its top-left corner.
-void TileImage(CComPicture* target, CComPicture* tile);
+// The tile repeated over the whole target from its top-left corner; the number of copies it took.
+int TileImage(CComPicture* target, CComPicture* tile);
 // A media name into a picture: from the media store when the project embeds its media, else from the stored
 // name's file (beside the program when the project says so). Nonzero when loaded.
 int LoadMediaPicture(CComPicture* out, const std::string& name, CMedia* media, CZELTGlobeSettings* project);

@@ -34,22 +34,56 @@ public:
         return colour;
     }
 
+    // The step colour as the picture's 0x00RRGGBB pixel.
+    uint32_t PixelAt(int k) const
+    {
+        const TColor colour = At(k);
+        return (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    }
+
 private:
     int Start[3];
     float Step[3];
 };
 
-void Line(CDC* dc, TColor colour, int x0, int y0, int x1, int y1)
-{
-    dc->SetPen(psSolid, 1, colour);
-    dc->MoveTo(x0, y0);
-    dc->LineTo(x1, y1);
-}
-
 void Fill(CDC* dc, TColor colour, int left, int top, int right, int bottom)
 {
     dc->SetBrushColor(colour);
     dc->FillRect(RECT{left, top, right, bottom});
+}
+
+// The target's pixels (0x00RRGGBB) by row. Rows follow each other without gaps; taking row 0 also finishes
+// what GDI may still hold back.
+class TPixelRows {
+public:
+    explicit TPixelRows(CComPicture* target)
+        : Pixels(target->Bitmap()->ScanLine(0)), Width(static_cast<size_t>(target->Bitmap()->Width()))
+    {
+    }
+    uint32_t* operator[](int y) const { return Pixels + static_cast<size_t>(y) * Width; }
+
+private:
+    uint32_t* Pixels;
+    size_t Width;
+};
+
+// Kinds 0 to 3: one step a row, or one step a column, each pixel written once (a line of a 1-pixel pen across
+// the target is its row).
+void DrawBands(CComPicture* target, const TGradientRamp& ramp, bool rows)
+{
+    const int w = target->Bitmap()->Width();
+    const int h = target->Bitmap()->Height();
+    std::vector<uint32_t> columns(rows ? 0 : static_cast<size_t>(w));
+    for (int x = 0; x < static_cast<int>(columns.size()); ++x)
+        columns[x] = ramp.PixelAt(x);
+    const TPixelRows pixels(target);
+    for (int y = 0; y < h; ++y) {
+        uint32_t* row = pixels[y];
+        if (rows)
+            std::fill(row, row + w, ramp.PixelAt(y));
+        else
+            std::copy(columns.begin(), columns.end(), row);
+    }
 }
 
 // Kinds 8 to 11 step along the longer side; the other side follows in proportion.
@@ -87,41 +121,46 @@ public:
         const int w = box.right - box.left;
         const int h = box.bottom - box.top;
         Top = box.top - 1;
-        Left.assign(w > 0 && h > 0 ? static_cast<size_t>(h) + 1 : 0, INT_MAX);
-        Right.assign(Left.size(), INT_MIN);
-        if (Left.empty())
+        Rows.assign(w > 0 && h > 0 ? static_cast<size_t>(h) + 1 : 0, TSpan{INT_MAX, INT_MIN});
+        if (Rows.empty())
             return;
         if (w <= 2 || h <= 2) {
             for (int y = Top; y < box.bottom; ++y)
                 Add(box.left - 1, box.right, y);
             return;
         }
-        // The quadrant's boundary mirrored into all four: x counts from the left or the right edge, y from
-        // the middle row up or down.
+        // The quadrant's boundary, walked once and kept as runs of points on one row, mirrored into all four: x
+        // counts from the left or the right edge, y from the middle row up or down. A run's blocks make one
+        // span on each of its two rows; a diagonal step can only lie between runs.
+        Runs.clear();
+        WalkQuadrant(w, h, [this](int qx, int qy) {
+            if (!Runs.empty() && Runs.back().Y == qy)
+                Runs.back().To = qx;
+            else
+                Runs.push_back(TRun{qy, qx, qx});
+        });
         const int xs[2][2] = {{box.left, 1}, {box.right - 1, -1}};
         const int ys[2][2] = {{box.top + h - 1, -1}, {box.top, 1}};
         for (const auto& mx : xs)
-            for (const auto& my : ys) {
-                POINT previous = {};
-                bool first = true;
-                WalkQuadrant(w, h, [&](int qx, int qy) {
-                    const POINT p = {mx[0] + mx[1] * qx, my[0] + my[1] * qy};
-                    Add(p.x - 1, p.x + 1, p.y - 1);
-                    Add(p.x - 1, p.x + 1, p.y);
-                    if (!first)
-                        AddDiagonalStep(previous, p);
-                    previous = p;
-                    first = false;
-                });
-            }
+            for (const auto& my : ys)
+                for (size_t r = 0; r < Runs.size(); ++r) {
+                    const int y = my[0] + my[1] * Runs[r].Y;
+                    const int from = mx[0] + mx[1] * Runs[r].From;
+                    const int to = mx[0] + mx[1] * Runs[r].To;
+                    Add(std::min(from, to) - 1, std::max(from, to) + 1, y - 1);
+                    Add(std::min(from, to) - 1, std::max(from, to) + 1, y);
+                    if (r > 0)
+                        AddDiagonalStep(POINT{mx[0] + mx[1] * Runs[r - 1].To, my[0] + my[1] * Runs[r - 1].Y},
+                                        POINT{from, y});
+                }
     }
 
     int Top = 0;
-    int Bottom() const { return Top + static_cast<int>(Left.size()); }
-    bool Covers(int y) const { return y >= Top && y < Bottom() && Left[Row(y)] < Right[Row(y)]; }
+    int Bottom() const { return Top + static_cast<int>(Rows.size()); }
+    bool Covers(int y) const { return y >= Top && y < Bottom() && LeftAt(y) < RightAt(y); }
     // Row y of the span, for Top <= y < Bottom(); a row not covered has Left above Right.
-    int LeftAt(int y) const { return Left[Row(y)]; }
-    int RightAt(int y) const { return Right[Row(y)]; }
+    int LeftAt(int y) const { return Rows[Row(y)].Left; }
+    int RightAt(int y) const { return Rows[Row(y)].Right; }
 
 private:
     // The boundary of a w x h ellipse's quadrant (w, h at least 3) in the box's corner-relative terms, from
@@ -169,48 +208,111 @@ private:
     size_t Row(int y) const { return static_cast<size_t>(y - Top); }
     void Add(int left, int right, int y)
     {
-        if (y < Top || y >= Bottom())
+        // A row above Top wraps round to a large number.
+        if (Row(y) >= Rows.size())
             return;
-        Left[Row(y)] = std::min(Left[Row(y)], left);
-        Right[Row(y)] = std::max(Right[Row(y)], right);
+        TSpan& span = Rows[Row(y)];
+        span.Left = std::min(span.Left, left);
+        span.Right = std::max(span.Right, right);
     }
 
-    std::vector<int> Left;
-    std::vector<int> Right;
+    struct TSpan {
+        int Left, Right;
+    };
+    std::vector<TSpan> Rows;
+    // Points of the quadrant's boundary on row Y, from column From down to column To.
+    struct TRun {
+        int Y, From, To;
+    };
+    std::vector<TRun> Runs;
 };
 
 // The ellipses of kinds 10 and 11, each painted over the one before: a pixel takes the colour of the last
-// ellipse that covers it, so each ellipse paints only what the next one leaves.
+// ellipse that covers it, so each ellipse paints only what the next one leaves. They are painted a block of
+// steps at a time, row by row, so that a row's pixels are written together; each pixel still receives the
+// steps' colours in their order.
 void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp& ramp, bool fromOuterEnd)
+{
+    const int kBlock = 32;
+    const int w = target->Bitmap()->Width();
+    const int h = target->Bitmap()->Height();
+    const TPixelRows pixels(target);
+    std::vector<TEllipseSpans> spans(kBlock + 1);
+    if (p.Count > 0)
+        spans[0].Measure(p.Step(0, w, h));
+    for (int first = 0; first < p.Count; first += kBlock) {
+        const int steps = std::min(kBlock, p.Count - first);
+        for (int k = 1; k <= steps; ++k)
+            spans[k].Measure(first + k < p.Count ? p.Step(first + k, w, h) : RECT{});
+        uint32_t colours[kBlock];
+        for (int k = 0; k < steps; ++k)
+            colours[k] = ramp.PixelAt(fromOuterEnd ? p.Count - first - k : first + k);
+        // The block's first ellipse is the largest: no later one covers a row it does not reach.
+        for (int y = std::max(spans[0].Top, 0); y < std::min(spans[0].Bottom(), h); ++y) {
+            uint32_t* row = pixels[y];
+            for (int k = 0; k < steps; ++k) {
+                const TEllipseSpans& current = spans[k];
+                const TEllipseSpans& next = spans[k + 1];
+                if (y < current.Top || y >= current.Bottom())
+                    continue;
+                const int left = std::max(current.LeftAt(y), 0);
+                const int right = std::min(current.RightAt(y), w);
+                if (left >= right)
+                    continue;
+                if (!next.Covers(y)) {
+                    std::fill(row + left, row + right, colours[k]);
+                    continue;
+                }
+                std::fill(row + left, row + std::max(left, std::min(right, next.LeftAt(y))), colours[k]);
+                std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, colours[k]);
+            }
+        }
+        std::swap(spans[0], spans[steps]);
+    }
+}
+
+// The nested rectangles of kinds 4 to 9, each painted over the one before, step i inset by Inset(i) from the
+// left and right and from the top and bottom. Insets only grow and step 0 covers the whole target, so a pixel
+// takes the colour of the last step whose insets fit within its distance to the nearer edge on both axes:
+// the earlier of the last step by its column and the last step by its row. Each pixel is written once.
+template <class Inset>
+void DrawFrames(CComPicture* target, int count, Inset inset, const TGradientRamp& ramp, bool fromOuterEnd)
 {
     const int w = target->Bitmap()->Width();
     const int h = target->Bitmap()->Height();
-    // Rows follow each other without gaps; taking row 0 also finishes the fill GDI may still hold back.
-    uint32_t* const pixels = target->Bitmap()->ScanLine(0);
-    TEllipseSpans current, next;
-    if (p.Count > 0)
-        current.Measure(p.Step(0, w, h));
-    for (int i = 0; i < p.Count; ++i) {
-        if (i + 1 < p.Count)
-            next.Measure(p.Step(i + 1, w, h));
-        else
-            next.Measure(RECT{});
-        const TColor colour = ramp.At(fromOuterEnd ? p.Count - i : i);
-        const uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-        for (int y = std::max(current.Top, 0); y < std::min(current.Bottom(), h); ++y) {
-            const int left = std::max(current.LeftAt(y), 0);
-            const int right = std::min(current.RightAt(y), w);
-            if (left >= right)
-                continue;
-            uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(w);
-            if (!next.Covers(y)) {
-                std::fill(row + left, row + right, pixel);
-                continue;
-            }
-            std::fill(row + left, row + std::max(left, std::min(right, next.LeftAt(y))), pixel);
-            std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, pixel);
+    if (count <= 0)
+        return;
+    std::vector<POINT> insets(static_cast<size_t>(count));
+    std::vector<uint32_t> colours(insets.size());
+    for (int i = 0; i < count; ++i) {
+        insets[i] = inset(i);
+        colours[i] = ramp.PixelAt(fromOuterEnd ? count - i : i);
+    }
+    // The last step by the distance to the nearer edge, across and down.
+    const auto lastSteps = [&](int size, LONG POINT::*axis) {
+        std::vector<int> last(static_cast<size_t>(size + 1) / 2);
+        for (int d = 0, i = 0; d < static_cast<int>(last.size()); ++d) {
+            while (i + 1 < count && insets[i + 1].*axis <= d)
+                ++i;
+            last[d] = i;
         }
-        std::swap(current, next);
+        return last;
+    };
+    const std::vector<int> byColumn = lastSteps(w, &POINT::x);
+    const std::vector<int> byRow = lastSteps(h, &POINT::y);
+    // Outside the span of a row's own step, each column shows its earlier last step.
+    std::vector<uint32_t> outer(static_cast<size_t>(w));
+    for (int x = 0; x < w; ++x)
+        outer[x] = colours[byColumn[std::min(x, w - 1 - x)]];
+    const TPixelRows pixels(target);
+    for (int y = 0; y < h; ++y) {
+        const int i = byRow[std::min(y, h - 1 - y)];
+        const int left = std::min<int>(insets[i].x, w);
+        const int right = std::max<int>(left, w - insets[i].x);
+        uint32_t* row = pixels[y];
+        std::copy(outer.begin(), outer.begin() + left, row);
+        std::fill(row + left, row + right, colours[i]);
+        std::copy(outer.begin() + right, outer.end(), row + right);
     }
 }
 
@@ -222,42 +324,34 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
         return;
     const int w = target->Bitmap()->Width();
     const int h = target->Bitmap()->Height();
-    CDC* dc = target->DC();
     // Odd kinds up to 3 are the even ones with the colours exchanged.
     if (kind == 1 || kind == 3) {
         std::swap(from, to);
         --kind;
     }
-    if (kind == 0) {
-        const TGradientRamp ramp(from, to, static_cast<float>(h));
-        for (int i = 0; i < h; ++i)
-            Line(dc, ramp.At(i), 0, i, w, i);
-    } else if (kind == 2) {
-        const TGradientRamp ramp(from, to, static_cast<float>(w));
-        for (int i = 0; i < w; ++i)
-            Line(dc, ramp.At(i), i, 0, i, h);
+    if (kind == 0 || kind == 2) {
+        DrawBands(target, TGradientRamp(from, to, static_cast<float>(kind == 0 ? h : w)), kind == 0);
     } else if (kind == 4 || kind == 5) {
         const TGradientRamp ramp(from, to, static_cast<float>(w * 0.5));
-        const int n = (w + 1) / 2;
-        for (int i = 0; i < n; ++i)
-            Fill(dc, ramp.At(kind == 4 ? i : n - i), i, 0, w - i, h);
+        DrawFrames(target, (w + 1) / 2, [](int i) { return POINT{i, 0}; }, ramp, kind == 5);
     } else if (kind == 6 || kind == 7) {
         const TGradientRamp ramp(from, to, static_cast<float>(h * 0.5));
-        const int n = (h + 1) / 2;
-        for (int i = 0; i < n; ++i)
-            Fill(dc, ramp.At(kind == 6 ? i : n - i), 0, i, w, h - i);
+        DrawFrames(target, (h + 1) / 2, [](int i) { return POINT{0, i}; }, ramp, kind == 7);
     } else {
         const TProportion p(w, h);
         const TGradientRamp ramp(from, to, p.Extent);
         const bool fromOuterEnd = kind == 8 || kind == 10;
         if (kind >= 10) {
-            Fill(dc, kind == 10 ? to : from, 0, 0, w, h);
+            Fill(target->DC(), kind == 10 ? to : from, 0, 0, w, h);
             DrawEllipses(target, p, ramp, fromOuterEnd);
             return;
         }
-        for (int i = 0; i < p.Count; ++i) {
-            const RECT r = p.Step(i, w, h);
-            Fill(dc, ramp.At(fromOuterEnd ? p.Count - i : i), r.left, r.top, r.right, r.bottom);
-        }
+        DrawFrames(
+            target, p.Count,
+            [&](int i) {
+                const RECT r = p.Step(i, w, h);
+                return POINT{r.left, r.top};
+            },
+            ramp, fromOuterEnd);
     }
 }

@@ -1,5 +1,7 @@
 #include "runtime/PicturePlayer.h"
 
+#include <algorithm>
+
 #include "data/FileLog.h"
 #include "data/MediaSetting.h"
 #include "data/Monitors.h"
@@ -26,6 +28,31 @@ int HeightOf(const CComPicture& picture)
 {
     return picture.IsEmpty() ? 0 : picture.Bitmap()->Height();
 }
+
+// Monitor n in the window: the main window covers the virtual screen from its true origin, which lies left of
+// or above the primary monitor's (0, 0) when another monitor does.
+RECT MonitorInWindow(int n)
+{
+    int originX = 0, originY = 0, width = 0, height = 0;
+    g_PlayerMonitors.Rect(0, originX, originY, width, height);
+    int left = 0, top = 0;
+    g_PlayerMonitors.Rect(n, left, top, width, height);
+    return RECT{left - originX, top - originY, left - originX + width, top - originY + height};
+}
+
+// One axis of a clone, centred: all of monitor 1 on a larger monitor 2, the middle of it on a smaller one.
+struct TCloneAxis {
+    TCloneAxis(LONG from, LONG fromEnd, LONG to, LONG toEnd)
+    {
+        const int fromSize = fromEnd - from;
+        const int toSize = toEnd - to;
+        const int offset = (toSize - fromSize) / 2;
+        Source = toSize >= fromSize ? from : from - offset;
+        Dest = toSize >= fromSize ? to + offset : to;
+        Length = std::min(fromSize, toSize);
+    }
+    int Source, Dest, Length;
+};
 
 } // namespace
 
@@ -123,12 +150,13 @@ void TfImageSlideShowPlayer::FitPicture(TPlacement& p, int frameW, int frameH, b
         }
         break;
     case 2:
-        // A region of the frame's proportions from the top-left corner fills the frame: the largest one inside
-        // a larger picture, the one that shares a smaller picture's shorter side.
-        if (larger)
-            FitSize(&p.SourceW, &p.SourceH, frameW, frameH, imgW, imgH);
-        else
+        // A region of the frame's proportions from the top-left corner fills the frame: the one that shares a
+        // smaller picture's shorter side where that fits in the picture, else the largest one inside it (an
+        // 800 x 600 photo in a 1920 x 1080 frame would otherwise take 1066 columns of its 800).
+        if (!larger)
             ScaleSize(&p.SourceW, &p.SourceH, imgW, imgH, frameW, frameH);
+        if (larger || p.SourceW > imgW || p.SourceH > imgH)
+            FitSize(&p.SourceW, &p.SourceH, frameW, frameH, imgW, imgH);
         p.W = frameW;
         p.H = frameH;
         break;
@@ -234,8 +262,9 @@ bool TfImageSlideShowPlayer::ShowDualMonitor()
 
 bool TfImageSlideShowPlayer::ComposeMonitor(int n)
 {
-    int left = 0, top = 0, frameW = 0, frameH = 0;
-    g_PlayerMonitors.Rect(n, left, top, frameW, frameH);
+    const RECT place = MonitorInWindow(n);
+    const int frameW = place.right - place.left;
+    const int frameH = place.bottom - place.top;
     TPlacement p;
     if (!LoadPicture(p))
         return false;
@@ -254,30 +283,21 @@ bool TfImageSlideShowPlayer::ComposeMonitor(int n)
         background.DrawTitle();
         background.DrawTextBlock();
     }
-    if (n == 1) {
-        if (!NewPicture.Create(WidthOf(BackgroundPicture), HeightOf(BackgroundPicture), 0))
-            return false;
-        monitor.DrawToPicture(0, 0, &NewPicture, SRCCOPY);
-    } else {
-        monitor.DrawToPicture(left, top, &NewPicture, SRCCOPY);
-    }
+    if (n == 1 && !NewPicture.Create(WidthOf(BackgroundPicture), HeightOf(BackgroundPicture), 0))
+        return false;
+    monitor.DrawToPicture(place.left, place.top, &NewPicture, SRCCOPY);
     return true;
 }
 
 void TfImageSlideShowPlayer::CloneToMonitor2()
 {
-    int left = 0, top = 0, w1 = 0, h1 = 0, w2 = 0, h2 = 0;
-    g_PlayerMonitors.Rect(1, left, top, w1, h1);
-    g_PlayerMonitors.Rect(2, left, top, w2, h2);
-    const int dx = (w2 - w1) / 2;
-    const int dy = (h2 - h1) / 2;
+    const RECT one = MonitorInWindow(1);
+    const RECT two = MonitorInWindow(2);
+    const TCloneAxis x(one.left, one.right, two.left, two.right);
+    const TCloneAxis y(one.top, one.bottom, two.top, two.bottom);
     CDC* dc = NewPicture.DC();
-    if (!dc)
-        return;
-    if (w2 >= w1)
-        dc->BitBlt(w1 + dx, dy, w1, h1, dc, 0, 0, SRCCOPY);
-    else
-        dc->BitBlt(w1, dy, w2, h1, dc, -dx, 0, SRCCOPY);
+    if (dc)
+        dc->BitBlt(x.Dest, y.Dest, x.Length, y.Length, dc, x.Source, y.Source, SRCCOPY);
 }
 
 bool TfImageSlideShowPlayer::StartThread(int x, int y)

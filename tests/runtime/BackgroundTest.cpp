@@ -39,6 +39,16 @@ RECT InkBox(CComPicture& picture)
     return box;
 }
 
+// How many pixels of two pictures of one size differ.
+int DifferentPixels(CComPicture& a, CComPicture& b)
+{
+    int differ = 0;
+    for (int y = 0; y < a.Bitmap()->Height(); ++y)
+        for (int x = 0; x < a.Bitmap()->Width(); ++x)
+            differ += PixelAt(a, x, y) != PixelAt(b, x, y);
+    return differ;
+}
+
 } // namespace
 
 TEST(BackgroundSizes, FitAndScaleExamplesAndZeroSizes)
@@ -87,6 +97,25 @@ TEST(BackgroundTiles, MinimumWidthWholeWidthAndDegenerateCounts)
     target.Create(1024, 64, kMagenta);
     background.DrawImage(&target, 2, 100, &wide, false);
     EXPECT_EQ(PixelAt(target, 1023, 63), kBlue);
+
+    // Tiles 16 x 1 on 4K, and tiles of every pixel its own colour on a size no multiple of theirs: a bounded
+    // number of copies, each pixel the tile's pixel at its place within the tile.
+    for (SIZE tileSize : {SIZE{16, 1}, SIZE{23, 7}}) {
+        CComPicture tile;
+        tile.Create(tileSize.cx, tileSize.cy, 0);
+        for (int y = 0; y < tileSize.cy; ++y)
+            for (int x = 0; x < tileSize.cx; ++x)
+                tile.Bitmap()->ScanLine(y)[x] = static_cast<uint32_t>(y * 256 + x + 1);
+        target.Create(tileSize.cx == 16 ? 3840 : 1000, tileSize.cx == 16 ? 2160 : 61, kMagenta);
+        EXPECT_LE(TileImage(&target, &tile), 24) << tileSize.cx;
+        int differ = 0;
+        for (int y = 0; y < target.Bitmap()->Height(); ++y) {
+            const uint32_t* row = target.Bitmap()->ScanLine(y);
+            for (int x = 0; x < target.Bitmap()->Width(); ++x)
+                differ += (row[x] & 0xFFFFFF) != static_cast<uint32_t>(y % tileSize.cy * 256 + x % tileSize.cx + 1);
+        }
+        EXPECT_EQ(differ, 0) << tileSize.cx;
+    }
 }
 
 TEST(BackgroundKinds, SolidPicturesBackImagesAndTheMediaLoadingRule)
@@ -212,6 +241,33 @@ TEST(Gradient, ColumnsBandsAndFramesOfTheOtherKinds)
     }
 }
 
+// Kinds 4 to 9 paint each pixel once. The reference paints every step's rectangle through GDI over the one
+// before, in the colour the step leaves at its corner (the colours themselves are checked above).
+TEST(Gradient, FramesAreTheNestedRectanglesPixelForPixel)
+{
+    CBackground background;
+    for (SIZE size : {SIZE{1, 1}, SIZE{2, 1}, SIZE{5, 3}, SIZE{6, 4}, SIZE{7, 7}, SIZE{16, 9}, SIZE{101, 57},
+                      SIZE{200, 199}, SIZE{255, 128}, SIZE{640, 361}})
+        for (bool turned : {false, true})
+            for (int kind = 4; kind <= 9; ++kind) {
+                const int w = turned ? size.cy : size.cx, h = turned ? size.cx : size.cy;
+                CComPicture fast, gdi;
+                fast.Create(w, h, kMagenta);
+                gdi.Create(w, h, kMagenta);
+                background.DrawGradient(0x0080FF, 0xFF8000, kind, &fast);
+                const bool across = kind < 6 || (kind > 7 && h < w);
+                const int n = across ? (w + 1) / 2 : kind < 8 ? (h + 1) / 2 : h / 2;
+                const float r = static_cast<float>(kind < 8 ? 0 : across ? static_cast<double>(h) / w
+                                                                          : static_cast<double>(w) / h);
+                for (int i = 0; i < n; ++i) {
+                    const int other = static_cast<int>(i * static_cast<double>(r));
+                    const int x = across ? i : other, y = across ? other : i;
+                    gdi.FillRect(RECT{x, y, w - x, h - y}, PixelAt(fast, x, y));
+                }
+                EXPECT_EQ(DifferentPixels(fast, gdi), 0) << "kind " << kind << " on " << w << " x " << h;
+            }
+}
+
 // Kinds 10 and 11 paint their ellipses straight into the pixels. The reference is GDI's Ellipse with a solid
 // brush and a solid 2-pixel pen of each step's colour, which kinds 8 and 9 leave at the step's corner.
 TEST(Gradient, EllipsesAreGdisPixelForPixel)
@@ -236,11 +292,7 @@ TEST(Gradient, EllipsesAreGdisPixelForPixel)
                     gdi.DC()->SetPen(psSolid, 2, PixelAt(corners, x, y));
                     gdi.DC()->Ellipse(RECT{x, y, w - x, h - y});
                 }
-                int differ = 0;
-                for (int y = 0; y < h; ++y)
-                    for (int x = 0; x < w; ++x)
-                        differ += PixelAt(fast, x, y) != PixelAt(gdi, x, y);
-                EXPECT_EQ(differ, 0) << "kind " << kind << " on " << w << " x " << h;
+                EXPECT_EQ(DifferentPixels(fast, gdi), 0) << "kind " << kind << " on " << w << " x " << h;
             }
 }
 

@@ -46,9 +46,18 @@ int FakeCount()
     return static_cast<int>(g_Monitors.size());
 }
 
+// The virtual screen: the bounds of all monitors, at its true origin.
+RECT FakeVirtualScreen()
+{
+    RECT all = {};
+    for (const RECT& r : g_Monitors)
+        UnionRect(&all, &all, &r);
+    return all;
+}
+
 int FakeRect(int n, int& left, int& top, int& width, int& height)
 {
-    const RECT r = n >= 1 && n <= FakeCount() ? g_Monitors[n - 1] : RECT{0, 0, 500, 150};
+    const RECT r = n >= 1 && n <= FakeCount() ? g_Monitors[n - 1] : FakeVirtualScreen();
     left = r.left;
     top = r.top;
     width = r.right - r.left;
@@ -126,10 +135,11 @@ struct TOneMonitor : CSaverSettings {
     TOneMonitor() { Data.ScreenIndex = 1; }
 };
 
-// A player on a 1024 x 768 main window; each show of a picture waits for the end of its transition.
+// A player on a main window of 1024 x 768 unless told; each show of a picture waits for the end of its transition.
 struct TStage {
-    TStage(const std::string& db, TScrMode mode, const std::vector<std::pair<std::string, std::string>>& media)
-        : Project(db, {Slide(media.front().first)}, media), Parent(1024, 768),
+    TStage(const std::string& db, TScrMode mode, const std::vector<std::pair<std::string, std::string>>& media,
+           SIZE window = SIZE{1024, 768})
+        : Project(db, {Slide(media.front().first)}, media), Parent(window.cx, window.cy),
           Player(nullptr, Parent.Handle(), mode, &Project.Media, &Project.Project, &Settings)
     {
     }
@@ -198,6 +208,37 @@ TEST(PicturePlayer, DualMonitorCompositionsByMode)
     WaitForTransition(player);
 }
 
+TEST(PicturePlayer, EachMonitorShowsItsOwnSlideInAnyArrangement)
+{
+    TTestProject project("player_arrangements.db", {Slide("red.bmp"), Slide("blue.bmp")},
+                         {{"red.bmp", SolidBmp(8, 8, kRed)}, {"blue.bmp", SolidBmp(8, 8, kBlue)}});
+    project.Project.ProjectData.FitMode = 3;
+    CSaverSettings settings;
+    // The primary, monitor 1, is 200 x 100 at (0, 0); the main window covers the virtual screen from its origin.
+    // Monitor 2 left, above, right, below and smaller, left and taller.
+    for (RECT second : {RECT{-300, 0, 0, 150}, RECT{0, -150, 300, 0}, RECT{200, 0, 500, 150},
+                        RECT{50, 100, 150, 160}, RECT{-120, 40, 0, 240}}) {
+        FakeMonitors monitors({RECT{0, 0, 200, 100}, second});
+        const RECT screen = FakeVirtualScreen();
+        TParentForm parent(screen.right - screen.left, screen.bottom - screen.top);
+        TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &project.Media, &project.Project, &settings);
+        const POINT centre1 = {100 - screen.left, 50 - screen.top};
+        const POINT centre2 = {(second.left + second.right) / 2 - screen.left,
+                               (second.top + second.bottom) / 2 - screen.top};
+        for (int mode : {0, 1, 2}) {
+            settings.DualMonitorMode = mode;
+            if (project.Slides.FileName != "red.bmp")
+                project.Slides.MoveNext(0);
+            ASSERT_TRUE(player.ShowMedia(&project.Slides));
+            WaitForTransition(player);
+            const std::string what = "mode " + std::to_string(mode) + ", monitor 2 at " +
+                                     std::to_string(second.left) + "," + std::to_string(second.top);
+            EXPECT_EQ(PixelAt(player.BackBuffer, centre1.x, centre1.y), kRed) << what;
+            EXPECT_EQ(PixelAt(player.BackBuffer, centre2.x, centre2.y), mode == 0 ? kBlue : kRed) << what;
+        }
+    }
+}
+
 TEST(PicturePlayer, FitModesAndPlacement)
 {
     const std::vector<std::pair<RECT, TColor>> quadrants = {
@@ -230,6 +271,14 @@ TEST(PicturePlayer, FitModesAndPlacement)
         EXPECT_TRUE(!c.Red || BoxOf(screen, kRed) == c.Red) << c.Fit << " " << c.File << ": " << BoxOf(screen, kRed);
         EXPECT_EQ(PixelAt(screen, c.At.x, c.At.y), c.Colour) << c.Fit << " " << c.File;
     }
+    // Mode 2 with a picture no larger than the frame but narrower for its height: the largest region of the
+    // frame's proportions inside it, 800 x 450 of an 800 x 600 photo on 1920 x 1080, with no column past its edge.
+    const std::vector<std::pair<RECT, TColor>> edges = {{RECT{700, 0, 800, 600}, kBlue}, {RECT{0, 450, 700, 600}, kGreen}};
+    TStage hd("player_fit_hd.db", smSaver, {{"photo.bmp", MarkedBmp(800, 600, kRed, edges)}}, SIZE{1920, 1080});
+    hd.Project.Project.ProjectData.FitMode = 2;
+    hd.Show("photo.bmp");
+    EXPECT_EQ(PixelAt(hd.Player.BackBuffer, 1919, 1079), kBlue);
+    EXPECT_EQ(BoxOf(hd.Player.BackBuffer, kGreen), "none");
 
     // Random placement keeps the picture inside the frame. (Each transition seeds the generator from the
     // clock's seconds: seeds of the test's own keep the places apart.)
