@@ -7,6 +7,7 @@
 #include "data/TableFormat.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -47,48 +48,65 @@ int CMyXMLTable::Open(CMyXMLDb* database, const std::string& tableName)
     Entry = database ? database->FindTable(tableName) : nullptr;
     if (!Entry)
         return 0;
-    Database = database;
-    CMyXMLTable* const previousCursor = Entry->Table;
-    Entry->Table = this;
-    BaseOffset = database->BaseOffset();
-    StartPos = Entry->StartPos;
-    TableName_ = Entry->Name;
-    TempPath = TableFilePath(database->FileName(), tableName, ".tb_");
-
+    // The entry names this cursor only once the table is read: a read that fails, or throws (no memory for
+    // the record index), leaves the entry's cursor as it was and this one closed and empty.
     bool ok = false;
-    File = std::make_unique<TFileStream>(database->FileName(), fmOpenRead);
-    const int64_t fileSize = File->IsOpen() ? File->Size() : -1;
-    const int64_t headPos = static_cast<int64_t>(BaseOffset) + StartPos;
-    if (!File->IsOpen()) {
-        ZELT_LOG("MyXMLTable", "cannot open %s for table \"%s\"", database->FileName().c_str(), tableName.c_str());
-    } else if (StartPos < 0 || headPos >= fileSize || !File->SetPosition(headPos)) {
-        ZELT_LOG("MyXMLTable", "table \"%s\" starts at %d, outside the file", tableName.c_str(),
-                 static_cast<int>(StartPos));
-    } else {
-        char block[kFormatBlockSize + 1] = {};
-        File->Read(block, kFormatBlockSize);
-        const std::string head = TextUpToNul(block, kFormatBlockSize);
-        int32_t count = 0;
-        if (ParseHead(head, &count)) {
-            const size_t tag = head.find("<recordinfo>");
-            if (count > 0 && tag == std::string::npos)
-                ZELT_LOG("MyXMLTable", "table \"%s\" has no record index", tableName.c_str());
-            else
-                ok = count == 0 || ReadRecordIndex(headPos + static_cast<int64_t>(tag) + kRecordInfoTagLength,
-                                                   count, fileSize);
-        }
+    try {
+        ok = ReadTable(database, tableName);
+    } catch (...) {
+        Abandon();
+        throw;
     }
     if (!ok) {
-        ReleaseAll();
-        Entry->Table = previousCursor;
-        Entry = nullptr;
+        Abandon();
         return 0;
     }
+    Entry->Table = this;
     IsOpen = true;
     RecNo_ = -1;
     if (!Records.empty())
         GoTo(0);
     return 1;
+}
+
+bool CMyXMLTable::ReadTable(CMyXMLDb* database, const std::string& tableName)
+{
+    Database = database;
+    BaseOffset = database->BaseOffset();
+    StartPos = Entry->StartPos;
+    TableName_ = Entry->Name;
+    TempPath = TableFilePath(database->FileName(), tableName, ".tb_");
+
+    File = std::make_unique<TFileStream>(database->FileName(), fmOpenRead);
+    const int64_t fileSize = File->IsOpen() ? File->Size() : -1;
+    const int64_t headPos = static_cast<int64_t>(BaseOffset) + StartPos;
+    if (!File->IsOpen()) {
+        ZELT_LOG("MyXMLTable", "cannot open %s for table \"%s\"", database->FileName().c_str(), tableName.c_str());
+        return false;
+    }
+    if (StartPos < 0 || headPos >= fileSize || !File->SetPosition(headPos)) {
+        ZELT_LOG("MyXMLTable", "table \"%s\" starts at %d, outside the file", tableName.c_str(),
+                 static_cast<int>(StartPos));
+        return false;
+    }
+    char block[kFormatBlockSize + 1] = {};
+    File->Read(block, kFormatBlockSize);
+    const std::string head = TextUpToNul(block, kFormatBlockSize);
+    int32_t count = 0;
+    if (!ParseHead(head, &count))
+        return false;
+    const size_t tag = head.find("<recordinfo>");
+    if (count > 0 && tag == std::string::npos) {
+        ZELT_LOG("MyXMLTable", "table \"%s\" has no record index", tableName.c_str());
+        return false;
+    }
+    return count == 0 || ReadRecordIndex(headPos + static_cast<int64_t>(tag) + kRecordInfoTagLength, count, fileSize);
+}
+
+void CMyXMLTable::Abandon()
+{
+    ReleaseAll();
+    Entry = nullptr;
 }
 
 bool CMyXMLTable::ParseHead(const std::string& head, int32_t* count)
@@ -121,21 +139,29 @@ bool CMyXMLTable::ParseHead(const std::string& head, int32_t* count)
 
 bool CMyXMLTable::ReadRecordIndex(int64_t indexPos, int32_t count, int64_t fileSize)
 {
-    // The index must lie in the file: this also bounds what a hostile count can allocate.
-    if (indexPos > fileSize || count > (fileSize - indexPos) / kIndexEntrySize || !File->SetPosition(indexPos)) {
-        ZELT_LOG("MyXMLTable", "table \"%s\": index of %d records runs past the end of the file",
-                 TableName_.c_str(), static_cast<int>(count));
+    // A record takes at least its index entry and a byte count per field: a damaged count makes no more
+    // records than the file can hold, so what it costs later scans stays within the file's size.
+    const int64_t leastRecord = kIndexEntrySize + 4 * static_cast<int64_t>(Fields.size());
+    if (indexPos > fileSize || count > (fileSize - indexPos) / leastRecord) {
+        ZELT_LOG("MyXMLTable", "table \"%s\": %d records of at least %d bytes do not fit in the file",
+                 TableName_.c_str(), static_cast<int>(count), static_cast<int>(leastRecord));
         return false;
     }
-    std::vector<unsigned char> index(static_cast<size_t>(count) * kIndexEntrySize);
-    if (!File->ReadExact(index.data(), static_cast<int64_t>(index.size()))) {
+    const int64_t indexSize = static_cast<int64_t>(count) * kIndexEntrySize;
+    if (static_cast<uint64_t>(indexSize) > PTRDIFF_MAX || !File->SetPosition(indexPos)) {
+        ZELT_LOG("MyXMLTable", "table \"%s\": the index of %d records cannot be read", TableName_.c_str(),
+                 static_cast<int>(count));
+        return false;
+    }
+    std::vector<unsigned char> index(static_cast<size_t>(indexSize));
+    if (!File->ReadExact(index.data(), indexSize)) {
         ZELT_LOG("MyXMLTable", "table \"%s\": short read of the record index", TableName_.c_str());
         return false;
     }
-    for (int32_t i = 0; i < count; ++i) {
+    for (size_t at = 0; at < index.size(); at += kIndexEntrySize) {
         auto record = std::make_unique<RECORD_INFO>();
-        record->Offset = GetInt32(&index[static_cast<size_t>(i) * kIndexEntrySize]);
-        record->Size = GetInt32(&index[static_cast<size_t>(i) * kIndexEntrySize + 4]);
+        record->Offset = GetInt32(&index[at]);
+        record->Size = GetInt32(&index[at + 4]);
         Records.push_back(std::move(record));
     }
     return true;

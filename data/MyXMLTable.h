@@ -99,6 +99,10 @@ public:
     int Bof = 0;  // the last move went below record 0
 
 private:
+    // Steps of Open: the head and record index; false when the table cannot be read.
+    bool ReadTable(CMyXMLDb* database, const std::string& tableName);
+    // Back to closed and empty after a failed open.
+    void Abandon();
     bool ParseHead(const std::string& head, int32_t* count);
     bool ReadRecordIndex(int64_t indexPos, int32_t count, int64_t fileSize);
     void ReadRecordFields(TStream& stream, bool loadBlobs);

@@ -16,7 +16,9 @@ public:
     bool OpenForReading(const std::string& key) override;
     long OpenForWriting(const std::string& key) override;
     bool Query(const char* name, void* buffer, std::uint32_t& size) override;
+    long Read(const char* name, TStoredValue& value) override;
     long Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override;
+    long Delete(const char* name) override;
     long Close() override;
 
 private:

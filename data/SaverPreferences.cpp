@@ -1,6 +1,7 @@
 #include "data/SaverPreferences.h"
 
 #include "classlib/FileUtils.h"
+#include "data/FileLog.h"
 #include "data/SettingsStore.h"
 
 #include <cstring>
@@ -63,21 +64,67 @@ void CSaverPreferences::LoadFrom(TSettingsStore& store)
     store.Close();
 }
 
-long CSaverPreferences::SaveTo(TSettingsStore& store) const
+TSaveResult CSaverPreferences::SaveTo(TSettingsStore& store) const
 {
-    const long opened = store.OpenForWriting(Key);
-    if (opened != 0)
-        return opened;
+    TSaveResult result;
+    result.Error = store.OpenForWriting(Key);
+    if (result.Error != 0) {
+        ZELT_LOG("SaverSettings", "cannot open %s for writing (error %ld): nothing is saved", Key.c_str(),
+                 result.Error);
+        return result;
+    }
     std::uint8_t block[kSaverDataSize];
     EncodeSaverData(Data, block);
-    // A value that cannot be written is reported, not hidden behind a good close.
-    long result = store.Set(kDataValue, svBinary, block, sizeof block);
-    const long effects = store.Set(kEffectsValue, svExpandString, SelectedEffects.data(),
-                                   static_cast<std::uint32_t>(SelectedEffects.size()));
-    const long mode = store.Set(kScreenModeValue, svDword, &DualMonitorMode, sizeof DualMonitorMode);
+    struct TNewValue {
+        const char* Name;
+        TStoreValueType Type;
+        const void* Bytes;
+        std::uint32_t Size;
+    };
+    const TNewValue values[] = {
+        {kDataValue, svBinary, block, sizeof block},
+        {kEffectsValue, svExpandString, SelectedEffects.data(), static_cast<std::uint32_t>(SelectedEffects.size())},
+        {kScreenModeValue, svDword, &DualMonitorMode, sizeof DualMonitorMode},
+    };
+    constexpr std::size_t kValues = sizeof values / sizeof values[0];
+
+    // What each value held before: a save that cannot finish puts it back, so nothing is written unread.
+    TStoredValue before[kValues];
+    long found[kValues] = {};
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < kValues && result.Error == 0; ++i) {
+        found[i] = store.Read(values[i].Name, before[i]);
+        if (found[i] != 0 && found[i] != kStoreValueMissing) {
+            result.Error = found[i];
+            ZELT_LOG("SaverSettings", "cannot read \"%s\" of %s (error %ld): nothing is saved", values[i].Name,
+                     Key.c_str(), result.Error);
+        }
+    }
+    for (; written < kValues && result.Error == 0; ++written) {
+        const TNewValue& v = values[written];
+        result.Error = store.Set(v.Name, v.Type, v.Bytes, v.Size);
+        if (result.Error != 0)
+            ZELT_LOG("SaverSettings", "cannot write \"%s\" of %s (error %ld)", v.Name, Key.c_str(), result.Error);
+    }
+    if (result.Error != 0) {
+        while (written > 0) {
+            --written;
+            const TStoredValue& old = before[written];
+            const long undone = found[written] == 0 ? store.Set(values[written].Name, old.Type, old.Bytes.data(),
+                                                                static_cast<std::uint32_t>(old.Bytes.size()))
+                                                    : store.Delete(values[written].Name);
+            if (undone != 0) {
+                result.Partial = true;
+                ZELT_LOG("SaverSettings", "cannot put back \"%s\" of %s (error %ld): it keeps the new value",
+                         values[written].Name, Key.c_str(), undone);
+            }
+        }
+        if (!result.Partial)
+            ZELT_LOG("SaverSettings", "nothing is saved: %s keeps its values", Key.c_str());
+    }
+    // Closing does not undo what is written: a save that wrote all three values is done.
     const long closed = store.Close();
-    for (long step : {effects, mode, closed})
-        if (result == 0)
-            result = step;
+    if (closed != 0)
+        ZELT_LOG("SaverSettings", "cannot close %s (error %ld)", Key.c_str(), closed);
     return result;
 }

@@ -12,6 +12,13 @@ class TSettingsStore;
 // The longest list of selected effects taken from the store, in bytes; longer stored lists are ignored.
 constexpr std::uint32_t kEffectsBufferSize = 4096;
 
+// What a save did. Error 0: all three values are written. Otherwise none is (what was written is put back),
+// unless putting one back failed too: then Partial is set and some of the new values stay.
+struct TSaveResult {
+    long Error = 0;
+    bool Partial = false;
+};
+
 // "0;1;...;160;": every effect number, ascending, each followed by ";".
 std::string AllTransitionEffects();
 
@@ -25,8 +32,8 @@ public:
 
     // Reads the three values; a missing key or value keeps what is held.
     void LoadFrom(TSettingsStore& store);
-    // Writes the three values; the error code of opening the key, else that of closing it.
-    long SaveTo(TSettingsStore& store) const;
+    // Writes the three values, all or none; logs what failed and what was put back.
+    TSaveResult SaveTo(TSettingsStore& store) const;
 
     SAVER_DATA Data;
     std::string SelectedEffects = AllTransitionEffects();

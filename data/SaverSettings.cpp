@@ -9,7 +9,7 @@ void CSaverSettings::Load()
     LoadFrom(store);
 }
 
-long CSaverSettings::Save()
+TSaveResult CSaverSettings::Save()
 {
     CRegistrySettingsStore store;
     return SaveTo(store);

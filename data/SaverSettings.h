@@ -9,9 +9,9 @@
 
 class CSaverSettings : public CSaverPreferences {
 public:
-    // Reads and writes the registry key set by SetRegistryKey; Save gives the key's error code.
+    // Read and write the registry key set by SetRegistryKey.
     void Load();
-    long Save();
+    TSaveResult Save();
 
     // When close events are armed: marks the close as requested, posts WM_CLOSE to the main window and logs.
     void CloseEvent(const char* eventName);

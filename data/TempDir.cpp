@@ -9,7 +9,8 @@ std::string GetTempDir()
 {
     char path[MAX_PATH + 1] = {};
     const DWORD n = GetTempPathA(MAX_PATH, path);
-    if (n == 0 || n > MAX_PATH) {
+    // A folder of MAX_PATH characters or more does not fit the buffer: n is then the size it would need.
+    if (n == 0 || n >= MAX_PATH) {
         ZELT_LOG("TempDir", "no temporary folder (%lu)", static_cast<unsigned long>(n));
         return std::string();
     }

@@ -275,12 +275,14 @@ bool Tfconfigure::SaveSettings()
         ShowMessage(CheckMessage(check));
         return false;
     }
-    const long error = Settings->Save();
-    if (error != 0) {
+    const TSaveResult saved = Settings->Save();
+    if (saved.Error != 0) {
         // What was not saved is not kept either: the settings stay as they are on disk.
         static_cast<CSaverPreferences&>(*Settings) = before;
-        ZELT_LOG("configuredlg", "cannot save settings to %s, error %ld", Settings->RegistryKey().c_str(), error);
-        ShowMessage("Cannot save screensaver settings (error " + std::to_string(error) + ").");
+        const char* const which = saved.Partial ? "Some of them were saved, some not." : "Nothing was saved.";
+        ZELT_LOG("configuredlg", "cannot save settings to %s, error %ld: %s", Settings->RegistryKey().c_str(),
+                 saved.Error, which);
+        ShowMessage("Cannot save screensaver settings (error " + std::to_string(saved.Error) + "). " + which);
         return false;
     }
     return true;

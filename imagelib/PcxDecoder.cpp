@@ -15,7 +15,8 @@ public:
 
     bool Next(uint8_t& b)
     {
-        if (RunLeft == 0) {
+        // Runs of length 0 give nothing: a file may chain any number of them.
+        while (RunLeft == 0) {
             if (Pos == End)
                 return false;
             const uint8_t c = *Pos++;
@@ -27,8 +28,6 @@ public:
                 return false;
             RunLeft = c & 0x3F;
             RunValue = *Pos++;
-            if (RunLeft == 0)
-                return Next(b);
         }
         --RunLeft;
         b = RunValue;

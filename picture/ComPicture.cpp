@@ -9,6 +9,7 @@
 #include "picture/BmpReader.h"
 #include "data/CharCodes.h"
 #include "data/FileLog.h"
+#include "data/TempDir.h"
 #include "picture/GifReader.h"
 #include "picture/JpegReader.h"
 #include "imagelib/Ombix.h"
@@ -85,17 +86,6 @@ bool DecodeByCode(int code, const uint8_t* data, size_t size, TPixelTarget& targ
 bool UsesOwnDecoder(int code)
 {
     return code == kCodeBitmap || code == kCodeJpeg || code == kCodeGif;
-}
-
-// The temporary folder, ending with "\".
-std::string TempFolder()
-{
-    char buffer[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(MAX_PATH, buffer);
-    std::string folder = (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : std::string();
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
-    return folder;
 }
 
 std::unique_ptr<TBitmap> MakeBlankBitmap(int width, int height, TColor color)
@@ -187,10 +177,16 @@ int CComPicture::LoadThroughLibrary(const std::string& fileName, TMemoryStream* 
         ZELT_LOG("ComPicture", "picture file name longer than %d characters", static_cast<int>(kLibraryNameMax));
         return 0;
     }
-    const std::string folder = TempFolder();
-    TLibrary library(folder + "Ombix.dll");
+    // The library is loaded by its full path in the temporary folder only: without that folder a bare name
+    // would be taken from the root of the current drive, where anyone may have put a DLL of that name.
+    const std::string libraryPath = TempFilePath("Ombix.dll");
+    if (libraryPath.empty()) {
+        ZELT_LOG("ComPicture", "no temporary folder: the picture library is not loaded for %s", fileName.c_str());
+        return 0;
+    }
+    TLibrary library(libraryPath);
     if (!library) {
-        ZELT_LOG("ComPicture", "cannot load the picture library from %s", folder.c_str());
+        ZELT_LOG("ComPicture", "cannot load the picture library %s", libraryPath.c_str());
         return 0;
     }
     auto loadFile = library.Find<TLoadImageFromFile>(OMBIX_LOAD_FROM_FILE);
@@ -206,7 +202,7 @@ int CComPicture::LoadThroughLibrary(const std::string& fileName, TMemoryStream* 
     HDC image = nullptr;
     if (stream) {
         const int64_t size = stream->Size();
-        const std::string tempPath = folder + "imgtemp";
+        const std::string tempPath = TempFilePath("imgtemp");
         stream->SetPosition(0);
         if (size > INT32_MAX || !stream->SaveToFile(tempPath)) {
             ZELT_LOG("ComPicture", "cannot write %s", tempPath.c_str());

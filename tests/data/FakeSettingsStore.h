@@ -34,11 +34,26 @@ public:
         size = static_cast<std::uint32_t>(it->second.Bytes.size());
         return true;
     }
+    long Read(const char* name, TStoredValue& value) override
+    {
+        const auto it = Values.find(name);
+        if (it == Values.end())
+            return kStoreValueMissing;
+        value = TStoredValue{it->second.Type, it->second.Bytes};
+        return 0;
+    }
     long Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) override
     {
-        if (name == RefusedValue)
+        if (name == RefusedValue || (RefuseRewrites && Values.count(name)))
             return 5;
         Values[name] = Value{type, std::string(static_cast<const char*>(data), size)};
+        return 0;
+    }
+    long Delete(const char* name) override
+    {
+        if (RefuseRewrites)
+            return 5;
+        Values.erase(name);
         return 0;
     }
     long Close() override
@@ -49,7 +64,8 @@ public:
 
     bool KeyExists = true;
     long CreateError = 0;
-    std::string RefusedValue;  // the value whose write fails
+    std::string RefusedValue;     // the value whose write fails
+    bool RefuseRewrites = false;  // writes over a value and deletions fail
     int Closes = 0;
     std::string OpenedKey;
     std::map<std::string, Value> Values;

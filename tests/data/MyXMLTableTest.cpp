@@ -2,9 +2,11 @@
 #include "data/MyXMLTable.h"
 
 #include "DbTestFiles.h"
+#include "FailingAllocations.h"
 
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 namespace {
 
@@ -244,6 +246,15 @@ TEST_F(MyXMLTableTest, DamagedRecordIndexFailsTheOpen)
     }
     // An index that the file cuts short.
     cases.push_back({"short index", good.substr(0, IndexEntry(good, "media", 1) + 3)});
+    // As many records as index entries fit in the rest of the file, with no room for their byte counts; the
+    // count may spread over "</head>", which the reader does not look for.
+    std::string phantom = good;
+    const std::string most = std::to_string((good.size() - IndexEntry(good, "media", 0)) / kIndexEntrySize);
+    std::string countText = most + "</recordcount>";
+    countText.resize(std::strlen("3</recordcount></head>"), ' ');
+    phantom.replace(countPos, countText.size(), countText);
+    cases.push_back({"records beyond the file's room", phantom});
+    LogCapture log;
     for (const Case& c : cases) {
         WriteBytes(Path, c.bytes);
         CMyXMLDb db;
@@ -256,6 +267,42 @@ TEST_F(MyXMLTableTest, DamagedRecordIndexFailsTheOpen)
         EXPECT_EQ(t.Open(&db, "project"), 1) << c.what;
         EXPECT_EQ(t.FieldAsString("name"), "p") << c.what;
     }
+    EXPECT_NE(log.Text().find("records of at least 24 bytes do not fit in the file"), std::string::npos);
+}
+
+TEST_F(MyXMLTableTest, AnOpenThatRunsOutOfMemoryLeavesTheEntryAndTheCursorAsTheyWere)
+{
+    OpenDb(DatabaseBytes(MediaTables()));
+    DB_TABLE_INFO* entry = Db.FindTable("media");
+    ASSERT_EQ(Cursor.Open(&Db, "media"), 1);
+    // Each allocation of the open fails in turn, until one open needs no more than are allowed.
+    for (long allowed = 0;; ++allowed) {
+        CMyXMLTable* const registered = entry->Table;
+        CMyXMLTable t;
+        bool threw = false;
+        {
+            TFailingAllocation failing(allowed);
+            try {
+                t.Open(&Db, "media");
+            } catch (const std::bad_alloc&) {
+                threw = true;
+            }
+            if (!failing.Happened())
+                break;
+        }
+        ASSERT_TRUE(threw) << allowed;
+        if (t.IsClosed()) {
+            EXPECT_EQ(entry->Table, registered) << allowed;
+            EXPECT_EQ(t.FieldCount(), 0) << allowed;
+            EXPECT_EQ(t.RecordCount(), 0) << allowed;
+        } else {
+            EXPECT_EQ(entry->Table, &t) << allowed;
+        }
+        ASSERT_EQ(t.Open(&Db, "media"), 1) << allowed;
+        EXPECT_EQ(t.FieldCount(), 4) << allowed;
+        EXPECT_EQ(t.RecordCount(), 3) << allowed;
+    }
+    // TearDown clears the database, which closes every cursor its entries name: none of the dead ones.
 }
 
 TEST_F(MyXMLTableTest, EmptyTableNeedsNoIndexTag)

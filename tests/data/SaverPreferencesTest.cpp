@@ -46,7 +46,7 @@ TEST(SaverPreferences, SaveThenLoadRoundTrips)
     p.Data.ScreenIndex = 2;
     p.SelectedEffects = "4;9;";
     p.DualMonitorMode = 3;
-    EXPECT_EQ(p.SaveTo(store), 0);
+    EXPECT_EQ(p.SaveTo(store).Error, 0);
     EXPECT_EQ(store.OpenedKey, "Software\\tarnwheel\\Trip");
     EXPECT_EQ(store.Values["data"].Type, svBinary);
     EXPECT_EQ(store.Values["data"].Bytes.size(), 72u);
@@ -70,18 +70,35 @@ TEST(SaverPreferences, FailedCreateWritesNothing)
     TFakeStore store;
     store.CreateError = 5;
     CSaverPreferences p;
-    EXPECT_EQ(p.SaveTo(store), 5);
+    EXPECT_EQ(p.SaveTo(store).Error, 5);
     EXPECT_TRUE(store.Values.empty());
 }
 
-TEST(SaverPreferences, FailedValueWriteIsReportedAndTheKeyClosed)
+TEST(SaverPreferences, ASaveWhoseSecondWriteFailsPutsBackWhatItWrote)
 {
     TFakeStore store;
     store.RefusedValue = "transition effects";
     CSaverPreferences p;
-    EXPECT_EQ(p.SaveTo(store), 5);
+    TSaveResult saved = p.SaveTo(store);
+    EXPECT_EQ(saved.Error, 5);
+    EXPECT_FALSE(saved.Partial);
     EXPECT_EQ(store.Closes, 1);
-    EXPECT_EQ(store.Values.count("screenmode"), 1u);
+    EXPECT_TRUE(store.Values.empty());
+    // Values stored before keep their type and bytes.
+    store.Values = {{"data", {svDword, "old"}}, {"screenmode", {svBinary, "x"}}};
+    saved = p.SaveTo(store);
+    EXPECT_EQ(saved.Error, 5);
+    EXPECT_FALSE(saved.Partial);
+    ASSERT_EQ(store.Values.size(), 2u);
+    EXPECT_EQ(store.Values["data"].Type, svDword);
+    EXPECT_EQ(store.Values["data"].Bytes, "old");
+    EXPECT_EQ(store.Values["screenmode"].Bytes, "x");
+    // A written value that cannot be put back is told.
+    store.Values.clear();
+    store.RefuseRewrites = true;
+    saved = p.SaveTo(store);
+    EXPECT_EQ(saved.Error, 5);
+    EXPECT_TRUE(saved.Partial);
 }
 
 TEST(SaverPreferences, DataValueSizes)

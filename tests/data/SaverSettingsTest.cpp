@@ -79,7 +79,7 @@ TEST(SaverSettingsRegistry, SaveWritesTheStoredLayoutAndLoadReadsIt)
     s.Data.ScreenIndex = 1;
     s.SelectedEffects = "3;17;160;";
     s.DualMonitorMode = 2;
-    EXPECT_EQ(s.Save(), ERROR_SUCCESS);
+    EXPECT_EQ(s.Save().Error, ERROR_SUCCESS);
 
     DWORD type = 0;
     std::string bytes;

@@ -178,7 +178,10 @@ void DamageStructure(TRandom& random, const TLayout& l, std::string& bytes, std:
     case 2: {
         // The count may spread over "</head>", which no reader looks for.
         const TSpot& s = Pick(random, l.Counts);
-        const char* const counts[] = {"0", "-1", "99999999", "", " x", "2147483647"};
+        // The last one: as many records as index entries fit between the index and the trailer.
+        const size_t index = s.Pos + s.Width + kRecordInfoTagLength;
+        const std::string counts[] = {"0", "-1", "99999999", "", " x", "2147483647",
+                                      std::to_string((bytes.size() - 4 - index) / kIndexEntrySize)};
         const std::string count = counts[Below(random, sizeof counts / sizeof counts[0])];
         const std::string text = count + "</recordcount>";
         if (text.size() > s.Width)

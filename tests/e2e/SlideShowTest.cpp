@@ -101,11 +101,11 @@ protected:
     static void TearDownTestSuite() { delete Folder; }
 
     // Builds the project, starts it in saver mode and waits for its window.
-    void Start(const std::string& name, const std::string& manifest)
+    void Start(const std::string& name, const std::string& manifest, const std::vector<std::string>& env = {})
     {
         ASSERT_TRUE(BuildScr(*Folder, manifest, &Scr, name + ".scr"));
         ASSERT_TRUE(CreateLog(Scr));
-        Run.reset(new TProcess(Scr, "/s"));
+        Run.reset(new TProcess(Scr, "/s", env));
         Started = GetTickCount();
         ASSERT_TRUE(Run->WaitForWindow(&Window, 15000));
     }
@@ -281,6 +281,24 @@ TEST_F(SlideShowRuns, SlidesThatCannotBeShownAreSkippedAfterASecond)
     for (const TChange& c : changes)
         blue = blue || c.Colour == kBlue;
     EXPECT_TRUE(blue) << "the show went on past the broken picture";
+}
+
+TEST_F(SlideShowRuns, WithoutATemporaryFolderNoPictureLibraryIsLoadedAndTheShowGoesOn)
+{
+    // GetTempPathA cannot give a folder this long; the picture is a bitmap that only its name sends to the library.
+    const std::string tooLong = "C:\\" + std::string(300, 't');
+    ASSERT_TRUE(WriteSolidBmp(Folder->File("green.png"), 64, 48, kGreen));
+    Start("no_temp", "{" + Project(0) + R"(, "media": [{"file": "red.bmp"}, {"file": "green.png"},
+           {"file": "blue.bmp"}], "slides": [)" + Slide("red.bmp") + "," + Slide("green.png") + "," +
+                         Slide("blue.bmp") + "]}",
+          {"TMP=" + tooLong, "TEMP=" + tooLong});
+    TLogFile log(Scr);
+    EXPECT_TRUE(log.WaitForLine("Media name = ", 8000, 3)) << log.Tail();
+    Close();
+    EXPECT_TRUE(log.Has("no temporary folder: the picture library is not loaded for green.png")) << log.Tail();
+    const std::vector<TShown> shown = ShownSlides(log);
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown[2].Name, "blue.bmp");
 }
 
 TEST_F(SlideShowRuns, AProjectOfBrokenSlidesDoesNotSpin)

@@ -34,6 +34,7 @@ int main(int argc, char** argv)
         EncodePcxIndexed(indices, 9, 5, 8, 1, rgb),
         EncodePcxIndexed(indices, 9, 5, 4, 1, rgb),
         EncodePcxIndexed(indices, 9, 5, 1, 4, rgb),
+        WithEmptyPcxRuns(EncodePcxTrueColour(c, false, true), 4096),
         EncodeSgi(c, 1, 1, false),
         EncodeSgi(c, 3, 1, true),
         EncodeSgi(a, 4, 2, true),

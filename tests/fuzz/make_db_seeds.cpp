@@ -1,5 +1,6 @@
 // Writes the seed corpus of db_fuzz: databases of the shapes a project has, alone and inside a program file.
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -8,14 +9,28 @@
 
 namespace {
 
-bool Write(const std::string& path, const std::string& prefix, const std::vector<TableSpec>& tables, bool trailer)
+// The database, with its first table's record count made as large as the index entries that fit in the rest
+// of the file when damagedCount (the count may spread over "</head>", which the reader does not look for).
+bool Write(const std::string& path, const std::string& prefix, const std::vector<TableSpec>& tables, bool trailer,
+           bool damagedCount = false)
 {
-    TFileStream f(path, fmCreate);
+    TMemoryStream db;
     std::string error;
-    if (!f.IsOpen() || !f.WriteText(prefix) || !WriteTableDatabase(f, tables, &error)) {
+    if (!WriteTableDatabase(db, tables, &error)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return false;
     }
+    std::string bytes(db.Memory(), static_cast<size_t>(db.Size()));
+    if (damagedCount) {
+        const size_t count = bytes.find("<recordcount>") + std::strlen("<recordcount>");
+        const size_t index = bytes.find("<recordinfo>", count) + kRecordInfoTagLength;
+        std::string text = std::to_string((bytes.size() - index) / kIndexEntrySize) + "</recordcount>";
+        text.resize(index - kRecordInfoTagLength - count, ' ');
+        bytes.replace(count, text.size(), text);
+    }
+    TFileStream f(path, fmCreate);
+    if (!f.IsOpen() || !f.WriteText(prefix) || !f.WriteText(bytes))
+        return false;
     if (trailer) {
         std::string t;
         PutInt32(t, static_cast<int32_t>(prefix.size()));
@@ -50,6 +65,7 @@ int main(int argc, char** argv)
     bool ok = Write(dir + "project.db", "", project, false);
     ok = Write(dir + "program.scr", std::string(64, 'M'), project, true) && ok;
     ok = Write(dir + "small.db", "", {{"t", {"a"}, {false}, {{"x"}}}}, false) && ok;
+    ok = Write(dir + "phantom_records.db", "", project, false, true) && ok;
     ok = Write(dir + "empty.db", "", {{"e", {"a", "b"}, {false, true}, {}}}, false) && ok;
     return ok ? 0 : 1;
 }

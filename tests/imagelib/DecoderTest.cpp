@@ -181,6 +181,15 @@ TEST(PictureDecoder, DamagedHeadersFail)
     }
 }
 
+TEST(PictureDecoder, PcxRunsOfLengthZeroTakeNoStack)
+{
+    // A 128 MiB file would chain 64 million of them; a million overflow a call per run already.
+    const TRgbaImage colour = MakePattern(5, 4, false);
+    TRgbaImage out;
+    ASSERT_TRUE(Decode(WithEmptyPcxRuns(EncodePcxTrueColour(colour, false, true), 1 << 20), false, out));
+    ExpectSamePixels(colour, out, "pcx after empty runs");
+}
+
 TEST(PictureDecoder, PnmHeadersOutsideEightBitsAreRefused)
 {
     auto pnm = [](const std::string& head, std::size_t dataBytes) {

@@ -277,6 +277,13 @@ TBytes EncodeTiff(const TRgbaImage& image, bool withAlpha, int compression)
     return ok ? file.Data : TBytes();
 }
 
+TBytes WithEmptyPcxRuns(TBytes pcx, std::size_t runs)
+{
+    TBytes chain(runs * 2, 0xC0);
+    pcx.insert(pcx.begin() + 128, chain.begin(), chain.end());
+    return pcx;
+}
+
 TBytes EncodePcxTrueColour(const TRgbaImage& image, bool withAlpha, bool rle)
 {
     const int planes = withAlpha ? 4 : 3;

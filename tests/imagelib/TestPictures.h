@@ -24,6 +24,8 @@ TBytes EncodePsd(const TRgbaImage& image, bool withAlpha, bool rle);
 TBytes EncodeTiff(const TRgbaImage& image, bool withAlpha, int compression);
 // 24- or 32-bit PCX in 3 or 4 planes, run-length encoded or raw.
 TBytes EncodePcxTrueColour(const TRgbaImage& image, bool withAlpha, bool rle);
+// A run-length encoded PCX with `runs` runs of length 0 ("C0 xx") before its picture data: they decode to nothing.
+TBytes WithEmptyPcxRuns(TBytes pcx, std::size_t runs);
 // Indexed PCX: bitsPerPixel 1, 4 or 8 in one plane, or 1 bit in `planes` planes. The palette is written in the
 // header (up to 16 colours) or at the end of the file (8 bits); rgb has 3 bytes per entry.
 TBytes EncodePcxIndexed(const std::vector<uint8_t>& indices, int width, int height, int bitsPerPixel, int planes,

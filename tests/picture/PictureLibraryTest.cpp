@@ -70,7 +70,7 @@ protected:
     void ExpectUnchanged()
     {
         ASSERT_FALSE(Picture.IsEmpty());
-        EXPECT_EQ(Picture.Bitmap()->Width(), 3);
+        ASSERT_EQ(Picture.Bitmap()->Width(), 3);  // before reading pixel (2, 2)
         EXPECT_EQ(Pixel(Picture, 2, 2), 0x00FF00u);
     }
     // Loads through the library from a file and from a stream; both must fail and leave the picture.
@@ -93,6 +93,24 @@ protected:
 TEST_F(PictureLibrary, MissingLibraryFails)
 {
     ExpectBothFail();
+}
+
+TEST_F(PictureLibrary, WithoutATemporaryFolderNoLibraryIsLoaded)
+{
+    // A library at the root of the current drive, where a bare "\\Ombix.dll" would be taken from.
+    const std::string root = Folder.substr(0, 3);
+    ASSERT_TRUE(CopyFileA("ombix_stub_good.dll", (root + "Ombix.dll").c_str(), FALSE));
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    ASSERT_TRUE(SetCurrentDirectoryA(Folder.c_str()));
+    // GetTempPathA cannot give a folder this long.
+    const std::string tooLong = root + std::string(300, 't') + "\\";
+    SetEnvironmentVariableA("TMP", tooLong.c_str());
+    SetEnvironmentVariableA("TEMP", tooLong.c_str());
+    ExpectBothFail();
+    EXPECT_FALSE(FileThere(root + "imgtemp"));
+    SetCurrentDirectoryA(cwd);
+    DeleteFileA((root + "Ombix.dll").c_str());
 }
 
 TEST_F(PictureLibrary, LibraryWithoutAnExportFails)
