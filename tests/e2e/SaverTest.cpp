@@ -146,6 +146,17 @@ protected:
     }
     // Close events are armed 2 s after the window is made.
     static void WaitArmed() { Pause(2600); }
+    // A saver started with the stored settings has its window, has put the cursor at (0, 0), and is armed.
+    static testing::AssertionResult ShownAndArmed(const TProcess& run, HWND* window)
+    {
+        TLogFile log(Scr);
+        testing::AssertionResult ready = run.WaitForWindow(window, 15000);
+        if (ready)
+            ready = log.WaitForLine("Main form Init Pos 0 ,0", 5000);
+        if (ready)
+            WaitArmed();
+        return ready;
+    }
 
     static TTestFolder* Folder;
     static std::string Scr, ExeScr;
@@ -263,10 +274,8 @@ TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
     StoreSettings(data);
     TProcess run(Scr, "/s");
     HWND window = nullptr;
-    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    ASSERT_TRUE(ShownAndArmed(run, &window));
     TLogFile log(Scr);
-    ASSERT_TRUE(log.WaitForLine("Main form Init Pos 0 ,0", 5000)) << log.Tail();
-    WaitArmed();
 
     ASSERT_TRUE(MoveCursor(20, 20));
     PostMouseMove(window, 20, 20);
@@ -284,14 +293,35 @@ TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
     // The same settings close on a move one pixel past the threshold.
     ASSERT_TRUE(CreateLog(Scr));
     TProcess again(Scr, "/s");
-    ASSERT_TRUE(again.WaitForWindow(&window, 15000));
-    ASSERT_TRUE(log.WaitForLine("Main form Init Pos", 5000));
-    WaitArmed();
+    ASSERT_TRUE(ShownAndArmed(again, &window));
     ASSERT_TRUE(MoveCursor(0, 21));
     PostMouseMove(window, 0, 21);
     ASSERT_TRUE(again.WaitExit(10000));
     EXPECT_TRUE(log.Has("Close Event : WM_MOUSEMOVE")) << log.Tail();
     EXPECT_TRUE(log.Has("dx: 0 , dy : 21 , threshold : 20"));
+}
+
+// "ESC key" alone: a move, a click and Enter close nothing, the Esc key does.
+TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnly)
+{
+    SAVER_DATA data;
+    data.AnyEvent = data.CloseOnMouseMove = data.CloseOnRightClick = data.CloseOnDoubleClick = 0;
+    data.CloseOnEnter = 0;
+    StoreSettings(data);
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(ShownAndArmed(run, &window));
+    TLogFile log(Scr);
+
+    ASSERT_TRUE(SendMouseMove(300, 200));
+    SendClick(WM_RBUTTONDOWN);
+    SendKey(VK_RETURN);
+    Pause(500);
+    EXPECT_TRUE(run.Running());
+    EXPECT_FALSE(log.Has("Close Event")) << log.Tail();
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
+    EXPECT_TRUE(log.Has("Close Event : WM_CHAR_ESC")) << log.Tail();
 }
 
 TEST_F(SaverRuns, PreviewLivesInItsParentAndDiesWithIt)
