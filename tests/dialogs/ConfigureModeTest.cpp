@@ -64,6 +64,9 @@ TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSavesWhatTheSaverUses)
               Words({60, 1, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0, 12, 60, 0, 1, 25, 0}));  // no specified key: 0
     EXPECT_EQ(ReadRegDword(HKEY_CURRENT_USER, kKey, "screenmode").value_or(9), 0u);
     TLogFile log(scr);
+    EXPECT_TRUE(log.HasAt("configuredlg", 18, "Show configuration dialog.")) << log.Tail();
+    EXPECT_TRUE(log.HasAt("configuredlg", 128, "hasimagemedia = true"));
+    EXPECT_TRUE(log.HasAt("configuredlg", 35, "Exit configuration dialog."));
 
     // The saver counts moves from (0, 0), once armed 2 s after its start.
     ASSERT_TRUE(CreateLog(scr));
