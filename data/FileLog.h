@@ -38,11 +38,14 @@ extern CFileLog* g_FileLog;
 // False when dest cannot hold anything.
 bool ExtractBaseName(const char* path, char* dest, std::size_t destSize);
 
-// One log entry from a unit: the location prefix, then the formatted message.
-#define ZELT_LOG(unit, ...)                          \
+// One log entry from a unit at a given line: the location prefix, then the formatted message. Entries whose
+// position readers of the log know give that line; the others their own (ZELT_LOG).
+#define ZELT_LOG_AT(unit, line, ...)                 \
     do {                                             \
         if (g_FileLog) {                             \
-            g_FileLog->Where(unit, __LINE__);        \
+            g_FileLog->Where(unit, line);            \
             g_FileLog->Print(__VA_ARGS__);           \
         }                                            \
     } while (0)
+
+#define ZELT_LOG(unit, ...) ZELT_LOG_AT(unit, __LINE__, __VA_ARGS__)

@@ -6,7 +6,7 @@
 #include <type_traits>
 
 struct SAVER_DATA {
-    std::int32_t DialogMouseThreshold = 5;   // the dialog's track bar (1 to 100)
+    std::int32_t DialogMouseThreshold = 5;   // the dialog saves the threshold here too (1 to 100)
     std::int32_t AnyEvent = 1;               // every handled input closes
     std::int32_t CloseOnMouseMove = 1;
     std::int32_t CloseOnLeftClick = 0;

@@ -73,7 +73,7 @@ TConfigureValues ValuesFromSettings(const CSaverPreferences& settings)
 {
     const SAVER_DATA& d = settings.Data;
     TConfigureValues v;
-    v.Threshold = std::clamp(d.DialogMouseThreshold, 1, 100);
+    v.Threshold = std::clamp(d.MouseMoveThreshold, 1, 100);
     for (const TFlagBox& flag : kFlagBoxes)
         v.*flag.Box = d.*flag.Word == 1;
     const char key = static_cast<char>(d.CloseKey & 0xFF);
@@ -93,10 +93,9 @@ TConfigureCheck CheckValues(const TConfigureValues& v)
     int minutes = 0;
     if (!ParseDecimal(Trim(v.MaxTimeText), minutes))
         return ccBadRuntime;
-    // With Alt+F4 swallowed, a saver that no event closes locks the user out. The Esc and Enter boxes are
-    // stored but close nothing by themselves (those keys close as characters under "any event" only), so
-    // they do not count.
-    if (!(v.AnyEvent || v.MouseMove || v.LeftClick || v.RightClick || v.DoubleClick || v.SpecifiedKey))
+    // With Alt+F4 swallowed, a saver that nothing ends locks the user out.
+    if (!(v.AnyEvent || v.MouseMove || v.LeftClick || v.RightClick || v.DoubleClick || v.Esc || v.Enter ||
+          v.SpecifiedKey || (v.MaxTime && minutes > 0)))
         return ccNoCloseEvent;
     return ccOk;
 }
@@ -121,6 +120,8 @@ TConfigureCheck ApplyValues(const TConfigureValues& v, CSaverPreferences& settin
     if (check != ccOk)
         return check;
     SAVER_DATA& d = settings.Data;
+    // The show's threshold; the old word keeps the same for whoever reads it.
+    d.MouseMoveThreshold = v.Threshold;
     d.DialogMouseThreshold = v.Threshold;
     for (const TFlagBox& flag : kFlagBoxes)
         d.*flag.Word = v.*flag.Box ? 1 : 0;

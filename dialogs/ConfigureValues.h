@@ -8,7 +8,7 @@
 #include <vector>
 
 struct TConfigureValues {
-    int Threshold = 5;                 // track bar, 1 to 100
+    int Threshold = 20;                // track bar, 1 to 100: the mouse-move threshold in pixels
     bool AnyEvent = false;
     bool MouseMove = false;
     bool LeftClick = false;

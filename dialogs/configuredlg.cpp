@@ -45,12 +45,12 @@ bool ShowConfigDialog(CSaverSettings* settings, CZELTGlobeSettings* project, HWN
         ZELT_LOG("configuredlg", "no settings to show");
         return false;
     }
-    ZELT_LOG("configuredlg", "Show configuration dialog.");
+    ZELT_LOG_AT("configuredlg", 18, "Show configuration dialog.");
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     Tfconfigure form(project, settings);
     const bool confirmed = form.ShowModal(owner) == IDOK;
-    ZELT_LOG("configuredlg", "Exit configuration dialog.");
+    ZELT_LOG_AT("configuredlg", 35, "Exit configuration dialog.");
     return confirmed;
 }
 
@@ -149,7 +149,7 @@ void Tfconfigure::MakePages()
     const HWND tabs = Item(IDC_PCMAIN);
     Tabs = {&General};
     if (Project->ProjectData.HasPictures) {
-        ZELT_LOG("configuredlg", "hasimagemedia = true");
+        ZELT_LOG_AT("configuredlg", 128, "hasimagemedia = true");
         Tabs.push_back(&Effects);
     }
     if (Project->ProjectData.HasPublisher)

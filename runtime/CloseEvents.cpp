@@ -11,7 +11,11 @@ const char* InputCloseEvent(UINT msg, WPARAM wParam, const SAVER_DATA& data, wch
     case WM_CHAR:
         if (any)
             return "WM_CHAR_A";
-        return data.CloseOnKey && keyChar && wParam == static_cast<WPARAM>(keyChar) ? "WM_CHAR" : nullptr;
+        if (data.CloseOnKey && keyChar && wParam == static_cast<WPARAM>(keyChar))
+            return "WM_CHAR";
+        if (data.CloseOnEsc && wParam == '\x1b')
+            return "WM_CHAR_ESC";
+        return data.CloseOnEnter && wParam == '\r' ? "WM_CHAR_ENTER" : nullptr;
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
         return any ? "WM_LBUTTONUP_A" : data.CloseOnLeftClick ? "WM_LBUTTONUP" : nullptr;
     case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK:

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 // Buttons, double clicks, characters and the help key. keyChar is the specified close key as the character
-// the window receives (see CloseKeyChar).
+// the window receives (see CloseKeyChar). The Esc and Enter keys close as the characters they make (27, 13).
 const char* InputCloseEvent(UINT msg, WPARAM wParam, const SAVER_DATA& data, wchar_t keyChar);
 // A mouse move of dx, dy pixels from where the run started.
 const char* MouseMoveCloseEvent(int dx, int dy, const SAVER_DATA& data);

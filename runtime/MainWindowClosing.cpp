@@ -213,7 +213,9 @@ void Tfmain::Settings1Click()
     Paused = 1;
     try {
         Application.ProcessMessages();
-        ShowConfigDialog(SaverSettings, GlobeSettings);
+        // Modal to this window, which it disables while it runs: no second dialog from the popup menu, no Exit
+        // that would drop its edits, and the show stays below it.
+        ShowConfigDialog(SaverSettings, GlobeSettings, Handle());
     } catch (...) {
         EndSettingsPause();
         throw;

@@ -36,10 +36,15 @@ CVideoPanel::CVideoPanel(TComponent* owner, CSaverSettings* settings, TScrMode m
     Show();
 }
 
+HWND CVideoPanel::ParentWindow()
+{
+    return GetParent(Handle());
+}
+
 void CVideoPanel::WndProc(TMessage& message)
 {
     if (message.Msg == WM_MOUSEMOVE)
-        ZELT_LOG("VideoPanel", "video panel mouse move");
+        ZELT_LOG_AT("VideoPanel", 64, "video panel mouse move");
     if (!ForwardVideoInput(Handle(), ParentWindow(), message, ScrMode, SaverSettings))
         TForm::WndProc(message);
 }

@@ -15,6 +15,8 @@ class CVideoPanel : public TForm {
 public:
     // Out of sight until the video form places it.
     CVideoPanel(TComponent* owner, CSaverSettings* settings, TScrMode mode, HWND parent);
+    // The window's parent, the video form: where its input goes.
+    HWND ParentWindow();
 
 protected:
     void WndProc(TMessage& message) override;

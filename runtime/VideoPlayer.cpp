@@ -107,6 +107,11 @@ void Tfvideoplayer::FormPaint(HDC dc)
     BitBlt(dc, 0, 0, r.right, r.bottom, Background.DC()->Handle(), 0, 0, SRCCOPY);
 }
 
+HWND Tfvideoplayer::ParentWindow()
+{
+    return GetParent(Handle());
+}
+
 void Tfvideoplayer::StartPoll()
 {
     timer->SetEnabled(false);
@@ -142,7 +147,7 @@ void Tfvideoplayer::timerTimer()
     if (!Ended())
         return;
     if (Loop) {
-        ZELT_LOG(kUnit, "Movie stops , Loop Media!");
+        ZELT_LOG_AT(kUnit, 245, "Movie stops , Loop Media!");
         PaintBackground();
         if (SizeMode() != 5) {
             Panel->Hide();
@@ -152,7 +157,7 @@ void Tfvideoplayer::timerTimer()
         return;
     }
     StopPoll();
-    ZELT_LOG(kUnit, "Movie stops , Show Next Media!");
+    ZELT_LOG_AT(kUnit, 276, "Movie stops , Show Next Media!");
     PostMessageW(ParentWindow(), WM_NEXTMEDIA, 0, 0);
 }
 
@@ -195,7 +200,7 @@ void Tfvideoplayer::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_MOUSEMOVE:
-        ZELT_LOG(kUnit, "video palayer mouse move");
+        ZELT_LOG_AT(kUnit, 385, "video palayer mouse move");
         break;
     case WM_KEYDOWN:
         PostMessageW(ParentWindow(), message.Msg, message.WParam, message.LParam);

@@ -41,6 +41,8 @@ public:
     void SetMediaStore(CMedia* media) { Media = media; }
     // Composes the slide's background (with its title and text outside a preview) and shows it.
     void PaintBackground();
+    // The window's parent, the main window: where its input and its end notice go.
+    HWND ParentWindow();
     void StartPoll();
     void StopPoll();
     // Stops the poll and the video; a flag of 0 leaves the video playing.

@@ -131,7 +131,7 @@ TEST(ConfigureDialog, OkSavesWhatTheControlsShow)
     d.Command(IDOK);
     EXPECT_TRUE(d.Finish());
 
-    EXPECT_EQ(p.Value("data"), Words({64, 0, 1, 1, 1, 1, 1, 1, 1, 'q', 0, 1, 30, 20, 1, 0, 25, 1}));
+    EXPECT_EQ(p.Value("data"), Words({64, 0, 1, 1, 1, 1, 1, 1, 1, 'q', 0, 1, 30, 64, 1, 0, 25, 1}));
     EXPECT_EQ(p.Value("transition effects"), "3;160;");
     EXPECT_EQ(p.Value("screenmode"), Words({2}));
 
@@ -161,7 +161,7 @@ TEST(ConfigureDialog, CorruptStoredSettingsLoseNothingElseAndFailedChecksSaveNot
     d.SetText(IDC_EDTMAXTIME, "12a");
     d.Command(ID_SAVE1);
     EXPECT_EQ(d.TakeMessage(), "Invalid maximum runtime number.");
-    d.SetText(IDC_EDTMAXTIME, "12 ");
+    d.SetText(IDC_EDTMAXTIME, "0");  // a runtime limit of no minutes ends nothing
     for (int id : {IDC_CKBANY, IDC_CKBMOUSEMOVE, IDC_CKBMOUSELEFTCLICK, IDC_CKBMOUSERIGHTCLICK, IDC_CKBMOUSEDBLCLICK,
                    IDC_CKBESC, IDC_CKBENTER, IDC_CKBSPECIFIEDKEY})
         d.Tick(id, false);
@@ -170,14 +170,13 @@ TEST(ConfigureDialog, CorruptStoredSettingsLoseNothingElseAndFailedChecksSaveNot
     EXPECT_TRUE(IsWindowVisible(d.Window()));
     EXPECT_EQ(p.Value("data"), kUserBlock);
 
-    // Esc alone closes nothing without "any event": still refused.
+    // Esc alone closes the saver.
+    d.SetText(IDC_EDTMAXTIME, "12 ");
     d.Tick(IDC_CKBESC, true);
     d.Command(IDOK);
-    EXPECT_EQ(d.TakeMessage(), "Please select at least one event to close screensaver.");
-    d.Tick(IDC_CKBMOUSEDBLCLICK, true);
-    d.Command(IDOK);
+    ASSERT_TRUE(d.Ended()) << d.TakeMessage();
     EXPECT_TRUE(d.Finish());
-    EXPECT_EQ(p.Value("data"), Words({42, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 12, 33, 1, 0, 9, 1}));
+    EXPECT_EQ(p.Value("data"), Words({33, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 12, 33, 1, 0, 9, 1}));
     EXPECT_EQ(p.Value("transition effects"), "3;7;");
     EXPECT_EQ(p.Value("screenmode"), Words({3}));
 }

@@ -3,6 +3,8 @@
 #include "tests/data/LeWords.h"
 #include "tests/e2e/Driver.h"
 
+#include <commctrl.h>
+
 using namespace e2e;
 
 namespace {
@@ -25,7 +27,8 @@ HWND Control(HWND dialog, int id)
 
 } // namespace
 
-TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSaves)
+// What the dialog saves is what the saver then does: its track bar is the saver's mouse threshold.
+TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSavesWhatTheSaverUses)
 {
     TTestFolder folder("dialogs_configure_mode");
     ASSERT_TRUE(WriteSolidBmp(folder.File("red.bmp"), 64, 48, 0xFF0000));
@@ -50,12 +53,34 @@ TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSaves)
     GetWindowTextA(dialog, caption, sizeof caption);
     EXPECT_STREQ(caption, "ConfigureRun - Screensaver Settings");
 
+    const HWND threshold = Control(dialog, IDC_TBTHRESHOLD);
+    EXPECT_EQ(SendMessageW(threshold, TBM_GETPOS, 0, 0), 20);
+    SendMessageW(threshold, TBM_SETPOS, TRUE, 60);
     SendMessageW(Control(dialog, IDC_CKBMUTE), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageA(Control(dialog, IDC_EDTMAXTIME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12 "));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(run.WaitExit(15000));
     EXPECT_EQ(ReadRegBinary(HKEY_CURRENT_USER, kKey, "data").value_or(""),
-              Words({5, 1, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0, 12, 20, 0, 1, 25, 0}));  // no specified key: 0
+              Words({60, 1, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0, 12, 60, 0, 1, 25, 0}));  // no specified key: 0
     EXPECT_EQ(ReadRegDword(HKEY_CURRENT_USER, kKey, "screenmode").value_or(9), 0u);
+    TLogFile log(scr);
+    EXPECT_TRUE(log.HasAt("configuredlg", 18, "Show configuration dialog.")) << log.Tail();
+    EXPECT_TRUE(log.HasAt("configuredlg", 128, "hasimagemedia = true"));
+    EXPECT_TRUE(log.HasAt("configuredlg", 35, "Exit configuration dialog."));
+
+    // The saver counts moves from (0, 0), once armed 2 s after its start.
+    ASSERT_TRUE(CreateLog(scr));
+    TProcess saver(scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(saver.WaitForWindow(&window, 15000));
+    ASSERT_TRUE(log.WaitForLine("Main form Init Pos 0 ,0", 5000)) << log.Tail();
+    Pause(2600);
+    ASSERT_TRUE(SendMouseMove(40, 5));
+    Pause(500);
+    EXPECT_TRUE(saver.Running());
+    EXPECT_FALSE(log.Has("Close Event")) << log.Tail();
+    ASSERT_TRUE(SendMouseMove(75, 5));
+    ASSERT_TRUE(saver.WaitExit(10000)) << log.Tail();
+    EXPECT_TRUE(log.Has("dx: 75 , dy : 5 , threshold : 60")) << log.Tail();
     DeleteRegKey(HKEY_CURRENT_USER, kKey);
 }

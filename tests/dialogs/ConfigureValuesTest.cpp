@@ -36,13 +36,14 @@ TEST(ConfigureValues, StoredSettingsShowAndSaveAsTheControlsSay)
 {
     TFakeStore saved = LoadEditSave(kUserBlock, "3;160;", [](TConfigureValues& v) {
         EXPECT_TRUE(!v.AnyEvent && v.MouseMove && v.LeftClick && !v.RightClick && v.Enter && v.SpecifiedKey);
+        EXPECT_EQ(v.Threshold, 33);  // the show's threshold
         EXPECT_EQ(v.Key, "z");
         EXPECT_TRUE(v.Mute);  // background sound off
         EXPECT_EQ(v.MaxTimeText, "15");
         EXPECT_EQ(v.ScreenMode, 3);
         EXPECT_EQ(EffectList(v.Effects), "3;160;");
     });
-    EXPECT_EQ(saved.Values["data"].Bytes, kUserBlock);
+    EXPECT_EQ(saved.Values["data"].Bytes, Words({33}) + kUserBlock.substr(4));  // both thresholds the same
     EXPECT_EQ(saved.Values["transition effects"].Bytes, "3;160;");
 
     saved = LoadEditSave(kUserBlock, "3;160;", [](TConfigureValues& v) {
@@ -53,7 +54,7 @@ TEST(ConfigureValues, StoredSettingsShowAndSaveAsTheControlsSay)
         v.Effects.assign(v.Effects.size(), false);
         v.Effects[0] = v.Effects[5] = v.Effects[17] = true;
     });
-    EXPECT_EQ(saved.Values["data"].Bytes, Words({42, 0, 1, 1, 0, 0, 0, 1, 0, 0, 1, 1, 12, 33, 1, 0, 9, 2}));
+    EXPECT_EQ(saved.Values["data"].Bytes, Words({33, 0, 1, 1, 0, 0, 0, 1, 0, 0, 1, 1, 12, 33, 1, 0, 9, 2}));
     EXPECT_EQ(saved.Values["transition effects"].Bytes, "0;5;17;");
 
     // A stored step below 1 goes back to the default; an empty selection saves an empty list.
@@ -64,9 +65,9 @@ TEST(ConfigureValues, StoredSettingsShowAndSaveAsTheControlsSay)
 
     // A stored threshold outside the track bar's range shows and saves as its nearest end.
     for (const auto& [stored, shown] : {std::pair{0, 1}, std::pair{101, 100}}) {
-        const std::string block = Words({stored}) + kUserBlock.substr(4);
+        const std::string block = kUserBlock.substr(0, 52) + Words({stored}) + kUserBlock.substr(56);
         saved = LoadEditSave(block, "", [shown = shown](TConfigureValues& v) { EXPECT_EQ(v.Threshold, shown); });
-        EXPECT_EQ(saved.Values["data"].Bytes.substr(0, 4), Words({shown})) << stored;
+        EXPECT_EQ(saved.Values["data"].Bytes.substr(52, 4), Words({shown})) << stored;
     }
 }
 
@@ -74,7 +75,18 @@ TEST(ConfigureValues, BadEffectTokensAreDroppedAndNothingElseIsLost)
 {
     EXPECT_EQ(EffectList(EffectTicks("3;x;200;-1;;161;7;12a;0;9")), "0;3;7;");
     TFakeStore saved = LoadEditSave(kUserBlock, "3;x;200;-1;;7;", [](TConfigureValues&) {});
-    EXPECT_EQ(saved.Values["data"].Bytes, kUserBlock);
+    EXPECT_EQ(saved.Values["data"].Bytes, Words({33}) + kUserBlock.substr(4));
     EXPECT_EQ(saved.Values["transition effects"].Bytes, "3;7;");
     EXPECT_EQ(saved.Values["screenmode"].Bytes, Words({3}));
+}
+
+// A saver nothing ends is refused; a runtime limit of some minutes ends it as an input would.
+TEST(ConfigureValues, ARuntimeLimitCountsAsAWayToEnd)
+{
+    TConfigureValues v;
+    v.MaxTime = true;
+    v.MaxTimeText = "0";
+    EXPECT_EQ(CheckValues(v), ccNoCloseEvent);
+    v.MaxTimeText = "5";
+    EXPECT_EQ(CheckValues(v), ccOk);
 }

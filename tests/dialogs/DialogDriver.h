@@ -85,6 +85,13 @@ public:
             Sleep(10);
         return text;
     }
+    // True when the dialog's window is gone within 5 s.
+    bool Ended() const
+    {
+        for (int waited = 0; IsWindow(Window_) && waited < 5000; waited += 10)
+            Sleep(10);
+        return !IsWindow(Window_);
+    }
     // Waits for the dialog's end: ShowConfigDialog's result.
     bool Finish()
     {

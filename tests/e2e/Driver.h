@@ -186,6 +186,8 @@ public:
     std::vector<std::string> Lines() const;
     bool Has(const std::string& part) const;               // some line contains part
     int Count(const std::string& part) const;              // lines that contain part
+    // Some line written at that unit and line ("[unit,(line)] : ") contains part.
+    bool HasAt(const std::string& unit, int line, const std::string& part) const;
     std::string Tail(int lines = 25) const;
     // A line containing part appears (at least count of them).
     testing::AssertionResult WaitForLine(const std::string& part, DWORD timeoutMs, int count = 1) const;

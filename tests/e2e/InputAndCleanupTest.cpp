@@ -208,8 +208,8 @@ TEST(PlayerInput, InputReachingTheVideoPanelAndFormClosesTheSaverAndLeavesNoFile
     ASSERT_NE(panel, nullptr);
     const HWND form = GetParent(panel);
     saver.MoveAndClickOn(panel);
-    EXPECT_TRUE(saver.Log.Has("video panel mouse move"));
-    EXPECT_TRUE(saver.Log.Has("video palayer mouse move"));
+    EXPECT_TRUE(saver.Log.HasAt("VideoPanel", 64, "video panel mouse move")) << saver.Log.Tail();
+    EXPECT_TRUE(saver.Log.HasAt("VideoPlayer", 385, "video palayer mouse move"));
     ASSERT_TRUE(GiveFocus(form));
     SendKey(VK_RETURN);
     EXPECT_TRUE(saver.Refused("WM_CHAR_A", 2));

@@ -28,6 +28,15 @@ bool TLogFile::Has(const std::string& part) const
     return Count(part) > 0;
 }
 
+bool TLogFile::HasAt(const std::string& unit, int line, const std::string& part) const
+{
+    const std::string where = "[" + unit + ",(" + std::to_string(line) + ")] : ";
+    for (const std::string& text : Lines())
+        if (text.find(where) != std::string::npos && text.find(part) != std::string::npos)
+            return true;
+    return false;
+}
+
 std::string TLogFile::Tail(int lines) const
 {
     const std::vector<std::string> all = Lines();

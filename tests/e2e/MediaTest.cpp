@@ -172,6 +172,7 @@ TEST(MediaShow, VideoSizeModesPlaceTheVideoAndTheShowMovesOn)
     }));
     TLogFile log(scr);
     EXPECT_GE(log.Count("Movie stops , Show Next Media!"), 4);
+    EXPECT_TRUE(log.HasAt("VideoPlayer", 276, "Movie stops , Show Next Media!")) << log.Tail();
     EXPECT_FALSE(log.Has("Loop Media"));
 }
 
@@ -193,6 +194,7 @@ TEST(MediaShow, AOneVideoProjectLoopsAndItsCacheIsGoneAfterClose)
     ASSERT_TRUE(saver.WaitForWindow(&window, 10000));
     TLogFile log(scr);
     ASSERT_TRUE(log.WaitForLine("Movie stops , Loop Media!", 8000, 2));
+    EXPECT_TRUE(log.HasAt("VideoPlayer", 245, "Movie stops , Loop Media!")) << log.Tail();
     EXPECT_FALSE(log.Has("Show Next media file"));
     EXPECT_EQ(ReadWholeFile(cache + ".avi"), ReadWholeFile(folder.File("clip.avi")));
     PostClick(window, WM_LBUTTONDOWN, 10, 10);

@@ -52,6 +52,16 @@ testing::AssertionResult ChooseMenuItem(HWND window, UINT key)
     return shown;
 }
 
+// A real right click at (x, y): the popup menu it opened, or null when none shows within a second.
+HWND RightClickMenu(int x, int y)
+{
+    HWND menu = nullptr;
+    if (SendMouseMove(x, y) && SendClick(WM_RBUTTONDOWN))
+        WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 1000,
+                  "the popup menu");
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
 // A stand-in for the shell's task bar, the window the saver hides behind a full-screen one.
 class TStandInTray {
 public:
@@ -136,6 +146,17 @@ protected:
     }
     // Close events are armed 2 s after the window is made.
     static void WaitArmed() { Pause(2600); }
+    // A saver started with the stored settings has its window, has put the cursor at (0, 0), and is armed.
+    static testing::AssertionResult ShownAndArmed(const TProcess& run, HWND* window)
+    {
+        TLogFile log(Scr);
+        testing::AssertionResult ready = run.WaitForWindow(window, 15000);
+        if (ready)
+            ready = log.WaitForLine("Main form Init Pos 0 ,0", 5000);
+        if (ready)
+            WaitArmed();
+        return ready;
+    }
 
     static TTestFolder* Folder;
     static std::string Scr, ExeScr;
@@ -274,10 +295,8 @@ TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
     StoreSettings(data);
     TProcess run(Scr, "/s");
     HWND window = nullptr;
-    ASSERT_TRUE(run.WaitForWindow(&window, 15000));
+    ASSERT_TRUE(ShownAndArmed(run, &window));
     TLogFile log(Scr);
-    ASSERT_TRUE(log.WaitForLine("Main form Init Pos 0 ,0", 5000)) << log.Tail();
-    WaitArmed();
 
     ASSERT_TRUE(MoveCursor(20, 20));
     PostMouseMove(window, 20, 20);
@@ -295,14 +314,35 @@ TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
     // The same settings close on a move one pixel past the threshold.
     ASSERT_TRUE(CreateLog(Scr));
     TProcess again(Scr, "/s");
-    ASSERT_TRUE(again.WaitForWindow(&window, 15000));
-    ASSERT_TRUE(log.WaitForLine("Main form Init Pos", 5000));
-    WaitArmed();
+    ASSERT_TRUE(ShownAndArmed(again, &window));
     ASSERT_TRUE(MoveCursor(0, 21));
     PostMouseMove(window, 0, 21);
     ASSERT_TRUE(again.WaitExit(10000));
     EXPECT_TRUE(log.Has("Close Event : WM_MOUSEMOVE")) << log.Tail();
     EXPECT_TRUE(log.Has("dx: 0 , dy : 21 , threshold : 20"));
+}
+
+// "ESC key" alone: a move, a click and Enter close nothing, the Esc key does.
+TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnly)
+{
+    SAVER_DATA data;
+    data.AnyEvent = data.CloseOnMouseMove = data.CloseOnRightClick = data.CloseOnDoubleClick = 0;
+    data.CloseOnEnter = 0;
+    StoreSettings(data);
+    TProcess run(Scr, "/s");
+    HWND window = nullptr;
+    ASSERT_TRUE(ShownAndArmed(run, &window));
+    TLogFile log(Scr);
+
+    ASSERT_TRUE(SendMouseMove(300, 200));
+    SendClick(WM_RBUTTONDOWN);
+    SendKey(VK_RETURN);
+    Pause(500);
+    EXPECT_TRUE(run.Running());
+    EXPECT_FALSE(log.Has("Close Event")) << log.Tail();
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
+    EXPECT_TRUE(log.Has("Close Event : WM_CHAR_ESC")) << log.Tail();
 }
 
 TEST_F(SaverRuns, PreviewLivesInItsParentAndDiesWithIt)
@@ -364,8 +404,8 @@ TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
 }
 
 // A program name holding ".exe" runs as a program whatever the switch. Its Settings item holds the show while the
-// dialog is open, leaves the window where it is, and the show goes on after, also without a delay between
-// slides (the slide change that came during the dialog is not lost).
+// dialog is open, modal to it, leaves the window where it is, and the show goes on after, also without a delay
+// between slides (the slide change that came during the dialog is not lost).
 TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpen)
 {
     std::string named;
@@ -391,10 +431,33 @@ TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpe
     const RECT during = WindowRect(window);
     EXPECT_TRUE(EqualRect(&during, &placed)) << DescribeWindow(window);
 
+    // Modal to the show: a right click on it opens no menu, so neither a second dialog nor Exit.
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+    EXPECT_FALSE(IsWindowEnabled(window));
+    ASSERT_EQ(GetAncestor(WindowAtPoint(40, 40), GA_ROOT), window);
+    if (const HWND menu = RightClickMenu(40, 40)) {
+        ADD_FAILURE() << "a popup menu over the dialog";
+        PostKey(menu, VK_DOWN);  // its Settings
+        PostKey(menu, VK_RETURN);
+        Pause(1000);
+    }
+    int dialogs = 0;
+    for (HWND top : run.Windows()) {
+        char name[16] = {};
+        GetClassNameA(top, name, sizeof name);
+        dialogs += std::string(name) == "#32770";
+    }
+    EXPECT_EQ(dialogs, 1) << run.DescribeWindows();
+
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(log.WaitForLine("Media name = ", 5000, shown + 1)) << log.Tail();
-    PostSysCommand(window, SC_CLOSE);
-    ASSERT_TRUE(run.WaitExit(10000));
+    EXPECT_TRUE(IsWindowEnabled(window));
+    // Afterwards the same click opens the menu, whose last item is Exit.
+    const HWND menu = RightClickMenu(40, 40);
+    ASSERT_NE(menu, nullptr);
+    PostKey(menu, VK_UP);
+    PostKey(menu, VK_RETURN);
+    ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
 }
 
 TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)

@@ -97,11 +97,16 @@ TEST(CloseEvents, WithoutAnyEventEachInputNeedsItsOwnSwitch)
     EXPECT_EQ(InputCloseEvent(WM_RBUTTONUP, 0, data, key), nullptr);
     EXPECT_STREQ(InputCloseEvent(WM_CHAR, 'A', data, key), "WM_CHAR");
     EXPECT_EQ(InputCloseEvent(WM_CHAR, 'a', data, key), nullptr);
+    EXPECT_STREQ(InputCloseEvent(WM_CHAR, '\x1b', data, key), "WM_CHAR_ESC");  // both on by default
+    EXPECT_STREQ(InputCloseEvent(WM_CHAR, '\r', data, key), "WM_CHAR_ENTER");
     EXPECT_STREQ(MouseMoveCloseEvent(0, 21, data), "WM_MOUSEMOVE");
     data.CloseOnMouseMove = 0;
     EXPECT_EQ(MouseMoveCloseEvent(0, 21, data), nullptr);
     data.CloseOnKey = 0;
     EXPECT_EQ(InputCloseEvent(WM_CHAR, 'A', data, key), nullptr);
+    data.CloseOnEsc = data.CloseOnEnter = 0;
+    EXPECT_EQ(InputCloseEvent(WM_CHAR, '\x1b', data, key), nullptr);
+    EXPECT_EQ(InputCloseEvent(WM_CHAR, '\r', data, key), nullptr);
 }
 
 TEST(CloseEvents, KeyAboveAsciiComparesAsTheCharacterTheWindowReceives)

@@ -80,14 +80,18 @@ protected:
                              [&](const FakeMciCommand& c) { return c.Message == message; });
     }
 
-    // Dispatches messages until done, WM_NEXTMEDIA reaches the main window (true) or 3 s pass.
-    bool Pump(const std::function<bool()>& done)
+    // Dispatches messages until done, WM_NEXTMEDIA reaches window to (the main window when null: true) or 3 s
+    // pass. Heard collects the messages to that window.
+    bool Pump(const std::function<bool()>& done, HWND to = nullptr)
     {
+        to = to ? to : Main.Handle();
         bool ended = false;
         for (const DWORD start = GetTickCount(); !done() && !ended && GetTickCount() - start < 3000; Sleep(10)) {
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ended = ended || (msg.message == WM_NEXTMEDIA && msg.hwnd == Main.Handle());
+                if (msg.hwnd == to)
+                    Heard.push_back(msg.message);
+                ended = ended || (msg.message == WM_NEXTMEDIA && msg.hwnd == to);
                 DispatchMessageW(&msg);
             }
         }
@@ -96,6 +100,7 @@ protected:
 
     FakeMci Mci;
     TForm Main{nullptr};
+    std::vector<UINT> Heard;
 };
 
 TEST_F(VideoRuns, APlayingVideoEndsTwentyShortOfItsLengthOrAtAShortLength)
@@ -150,4 +155,16 @@ TEST_F(VideoRuns, EveryDeviceIsClosedOnceWhateverTheCloseFlag)
         player.reset();
         EXPECT_EQ(Mci.Closes, Mci.Opens) << "flag " << flag;
     }
+}
+
+// Input over the video and the end notice go to the form's parent as the window has it now.
+TEST_F(VideoRuns, InputAndTheEndGoToTheParentTheFormHasNow)
+{
+    TForm other{nullptr};
+    auto player = Start("clip.avi");
+    SetParent(player->Handle(), other.Handle());
+    PostMessageW(GetWindow(player->Handle(), GW_CHILD), WM_RBUTTONUP, 0, 0);
+    Mci.Position = 980;
+    EXPECT_TRUE(Pump([] { return false; }, other.Handle()));
+    EXPECT_NE(std::find(Heard.begin(), Heard.end(), WM_RBUTTONUP), Heard.end());
 }
