@@ -25,10 +25,12 @@ void RunPart(const std::function<void(int, int)>& job, int first, int last)
 CParallelRows::~CParallelRows()
 {
     {
-        std::lock_guard<std::mutex> hold(Shared_->Lock);
-        Shared_->Stopping = true;
+        std::lock_guard<std::mutex> hold(Shared_.Lock);
+        Shared_.Stopping = true;
     }
-    Shared_->Wake.notify_all();
+    Shared_.Wake.notify_all();
+    for (std::thread& worker : Workers_)
+        worker.join();
 }
 
 void CParallelRows::Start()
@@ -36,8 +38,7 @@ void CParallelRows::Start()
     const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), kMostThreads));
     for (unsigned i = 1; i < cores; ++i) {
         try {
-            std::thread([shared = Shared_] { shared->Work(); }).detach();
-            ++Threads_;
+            Workers_.emplace_back([this] { Shared_.Work(); });
         } catch (...) {
             break;  // fewer threads: the calling thread still does every part that is left
         }
@@ -59,18 +60,18 @@ void CParallelRows::Begin(int rows, int64_t pixels, const std::function<void(int
         SmallRows_ = rows;
         return;
     }
-    if (Threads_ == 0)
+    if (Workers_.empty())
         Start();
     {
-        std::lock_guard<std::mutex> hold(Shared_->Lock);
-        Shared_->Job = &job;
-        Shared_->Rows = rows;
+        std::lock_guard<std::mutex> hold(Shared_.Lock);
+        Shared_.Job = &job;
+        Shared_.Rows = rows;
         // A few parts per thread, so that a thread the system holds back delays little.
-        Shared_->PartRows = std::max(1, rows / (4 * (Threads_ + 1)));
-        Shared_->NextRow = 0;
-        ++Shared_->Generation;
+        Shared_.PartRows = std::max(1, rows / (4 * (static_cast<int>(Workers_.size()) + 1)));
+        Shared_.NextRow = 0;
+        ++Shared_.Generation;
     }
-    Shared_->Wake.notify_all();
+    Shared_.Wake.notify_all();
 }
 
 void CParallelRows::Finish()
@@ -81,7 +82,7 @@ void CParallelRows::Finish()
         RunPart(job, 0, SmallRows_);
         return;
     }
-    Shared& shared = *Shared_;
+    Shared& shared = Shared_;
     if (!shared.Job)
         return;
     shared.TakeParts(*shared.Job);

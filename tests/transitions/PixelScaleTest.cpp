@@ -2,6 +2,9 @@
 // and the pre-shrunk copies the Stretch effects use; the repeating one; both cut to their target.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -22,6 +25,19 @@ struct Pixels {
         Rect = {Data.data(), w, h, w};
     }
 };
+
+// Threads of this process now, as the system lists them.
+int ThreadCount()
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
 
 // Smooth in every channel, as photographs mostly are, with a sharp edge down the middle.
 Pixels Picture(int w, int h)
@@ -141,6 +157,20 @@ TEST(ParallelRows, EveryJobDoesEachRowOnceAndEndsBeforeTheNextBegins)
                 ASSERT_EQ(done[i], 1) << "job " << job << " row " << i;
             else
                 ASSERT_LE(done[i], 1) << "job " << job << " row " << i;
+    }
+}
+
+// Workers still ending when the next transition starts its own, or when the process exits, made Wine hang the
+// exit now and then (and once fault inside the system): the object takes its threads with it.
+TEST(ParallelRows, NoWorkerOutlivesItsObject)
+{
+    const int before = ThreadCount();
+    for (int transition = 0; transition < 20; ++transition) {
+        {
+            CParallelRows rows;
+            rows.Run(1000, int64_t{1} << 20, [](int, int) {});
+        }
+        ASSERT_EQ(ThreadCount(), before) << "after transition " << transition;
     }
 }
 
