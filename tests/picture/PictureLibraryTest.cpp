@@ -32,10 +32,16 @@ protected:
         char buffer[MAX_PATH + 1] = {};
         GetTempPathA(MAX_PATH, buffer);
         OldTemp = buffer;
+        // An earlier process of the same id (Wine gives ids again) may have left its folder: the library it
+        // loaded stays loaded until that process ends, so its copy could not be deleted.
         static int counter = 0;
-        Folder = OldTemp + "zelt_piclib_" + std::to_string(GetCurrentProcessId()) + "_" +
-                 std::to_string(++counter) + "\\";
-        ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr));
+        bool made = false;
+        for (int tries = 0; tries < 1000 && !made; ++tries) {
+            Folder = OldTemp + "zelt_piclib_" + std::to_string(GetCurrentProcessId()) + "_" +
+                     std::to_string(++counter) + "\\";
+            made = CreateDirectoryA(Folder.c_str(), nullptr) != FALSE;
+        }
+        ASSERT_TRUE(made) << Folder;
         SetEnvironmentVariableA("TMP", Folder.c_str());
         SetEnvironmentVariableA("TEMP", Folder.c_str());
         // A picture the failed loads must leave as it is.
