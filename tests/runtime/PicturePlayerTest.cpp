@@ -399,4 +399,17 @@ TEST(SlideShowThread, OneNoticePerTransitionAndNoneWhenStopped)
     EXPECT_EQ(frames, 2);
     EXPECT_EQ(parent.NextMedia, 1);
     EXPECT_LT(GetTickCount() - start, 5000u);
+
+    // The window destroyed under a running transition (a preview's parent gone) ends it at once.
+    frames = 0;
+    seam.OnFrame = [&](CTransitionEffects&) {
+        if (++frames == 2)
+            DestroyWindow(parent.Handle());
+    };
+    g_TransitionTestSeam = &seam;
+    ASSERT_TRUE(player.ShowMedia(&project.Slides));
+    WaitForTransition(player);
+    g_TransitionTestSeam = nullptr;
+    EXPECT_EQ(frames, 2);
+    EXPECT_EQ(parent.NextMedia, 1);
 }
