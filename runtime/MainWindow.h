@@ -8,6 +8,7 @@
 #include "classlib/WindowProcHook.h"
 #include "data/Media.h"
 #include "data/MediaSetting.h"
+#include "runtime/Cursor.h"
 #include "runtime/FlashPlayer.h"
 #include "runtime/ScrMode.h"
 #include "runtime/SoundTable.h"
@@ -120,6 +121,9 @@ public:
     CSoundPlayer* MediaSoundPlayer = nullptr;
     std::int32_t MediaFailed = 0;  // the current slide could not be shown
     std::uint8_t NextMediaHeld = 0;  // a slide change without a timer came while paused
+    std::uint8_t SettingsOpen = 0;   // the Settings dialog runs: one at a time, and a close waits for it
+    std::uint8_t CloseHeld = 0;      // a close came while the Settings dialog ran
+    TParkedPointer Pointer;          // the saver's pointer, put back at the close
     TWindowProcHook WndProcHook;
 
 protected:
@@ -136,6 +140,7 @@ private:
     void timer2Timer();
     void timer3Timer();
     void watch_close_event_timerTimer();
+    void StartArming();
     void Settings1Click();
     void EndSettingsPause();
     void Exit1Click();

@@ -122,6 +122,25 @@ private:
     HWND Handle_ = nullptr;
 };
 
+// A stand-in for the shell's task bar, the window the saver hides behind a full-screen one (Wine's desktop has
+// none).
+class TStandInTray {
+public:
+    TStandInTray();
+    ~TStandInTray();
+    TStandInTray(const TStandInTray&) = delete;
+    TStandInTray& operator=(const TStandInTray&) = delete;
+    bool Shown() const { return IsWindowVisible(Handle_) != FALSE; }
+
+private:
+    HWND Handle_;
+};
+
+// A log-off as Windows makes it: WM_QUERYENDSESSION to every top-level window of the process; when all answered
+// yes, WM_ENDSESSION (TRUE) to window, and the process is ended (TerminateProcess) the moment it returned, as
+// Windows may do.
+testing::AssertionResult EndSession(TProcess& process, HWND window);
+
 // --- Input -------------------------------------------------------------------------------------------------
 // Posted messages carry the lParam Windows builds: repeat count 1, scan code, context (Alt) and transition
 // bits. Coordinates are client coordinates of the target window.

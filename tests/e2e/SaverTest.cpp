@@ -62,30 +62,6 @@ HWND RightClickMenu(int x, int y)
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-// A stand-in for the shell's task bar, the window the saver hides behind a full-screen one.
-class TStandInTray {
-public:
-    TStandInTray()
-    {
-        static const ATOM windowClass = [] {
-            WNDCLASSW wc = {};
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"Shell_TrayWnd";
-            return RegisterClassW(&wc);
-        }();
-        Handle_ = CreateWindowW(reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"",
-                                WS_POPUP | WS_VISIBLE, 0, GetSystemMetrics(SM_CYSCREEN) - 30, 400, 30, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-        PumpMessages();
-    }
-    ~TStandInTray() { DestroyWindow(Handle_); }
-    bool Shown() const { return IsWindowVisible(Handle_) != FALSE; }
-
-private:
-    HWND Handle_;
-};
-
 // Takes write access to a key of the current user away from everyone; gives it back on destruction.
 class TReadOnlyKey {
 public:
@@ -322,13 +298,16 @@ TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
     EXPECT_TRUE(log.Has("dx: 0 , dy : 21 , threshold : 20"));
 }
 
-// "ESC key" alone: a move, a click and Enter close nothing, the Esc key does.
-TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnly)
+// "ESC key" alone: a move, a click and Enter close nothing, the Esc key does. The pointer the saver took to the
+// corner is back where the user left it.
+TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnlyAndPutsThePointerBack)
 {
     SAVER_DATA data;
     data.AnyEvent = data.CloseOnMouseMove = data.CloseOnRightClick = data.CloseOnDoubleClick = 0;
     data.CloseOnEnter = 0;
     StoreSettings(data);
+    const POINT home{123, 77};
+    ASSERT_TRUE(SendMouseMove(home.x, home.y));
     TProcess run(Scr, "/s");
     HWND window = nullptr;
     ASSERT_TRUE(ShownAndArmed(run, &window));
@@ -343,6 +322,9 @@ TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnly)
     SendKey(VK_ESCAPE);
     ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
     EXPECT_TRUE(log.Has("Close Event : WM_CHAR_ESC")) << log.Tail();
+    POINT at{};
+    GetCursorPos(&at);
+    EXPECT_TRUE(at.x == home.x && at.y == home.y) << at.x << ", " << at.y;
 }
 
 TEST_F(SaverRuns, PreviewLivesInItsParentAndDiesWithIt)

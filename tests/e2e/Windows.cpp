@@ -32,6 +32,44 @@ testing::AssertionResult WaitForChild(HWND parent, HWND* child, DWORD timeoutMs)
         });
 }
 
+TStandInTray::TStandInTray()
+{
+    static const ATOM windowClass = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"Shell_TrayWnd";
+        return RegisterClassW(&wc);
+    }();
+    // Never activated, so Wine leaves it unmanaged: under Xvfb, which has no window manager, hiding a managed
+    // window holds this thread for 2 s.
+    Handle_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                              reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"", WS_POPUP, 0,
+                              GetSystemMetrics(SM_CYSCREEN) - 30, 400, 30, nullptr, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+    ShowWindow(Handle_, SW_SHOWNOACTIVATE);
+    PumpMessages();
+}
+
+TStandInTray::~TStandInTray()
+{
+    DestroyWindow(Handle_);
+}
+
+testing::AssertionResult EndSession(TProcess& process, HWND window)
+{
+    for (HWND each : process.Windows(false)) {
+        DWORD_PTR yes = 0;
+        if (!SendMessageTimeoutW(each, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &yes) || !yes)
+            return testing::AssertionFailure() << "no yes to WM_QUERYENDSESSION from " << DescribeWindow(each);
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &result))
+        return testing::AssertionFailure() << "WM_ENDSESSION not answered by " << DescribeWindow(window);
+    process.Kill();
+    return testing::AssertionSuccess();
+}
+
 std::string DescribeWindow(HWND window)
 {
     std::ostringstream out;
