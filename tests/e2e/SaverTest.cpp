@@ -387,9 +387,14 @@ TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
 
 // A program name holding ".exe" runs as a program whatever the switch. Its Settings item holds the show while the
 // dialog is open, modal to it, leaves the window where it is, and the show goes on after, also without a delay
-// between slides (the slide change that came during the dialog is not lost).
-TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpen)
+// between slides (the slide change that came during the dialog is not lost). A second right click that comes
+// before the dialog shows opens nothing, and the maximum runtime waits for the dialog's end.
+TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowAndItsCloseWhileTheDialogIsOpen)
 {
+    SAVER_DATA data;
+    data.MaxRuntimeOn = 1;
+    data.MaxRuntimeMinutes = 1;
+    StoreSettings(data);
     std::string named;
     ASSERT_TRUE(BuildScr(*Folder, Manifest(0, 0), &named, "run.exe.scr"));
     ASSERT_TRUE(CreateLog(named));
@@ -423,23 +428,55 @@ TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpe
         PostKey(menu, VK_RETURN);
         Pause(1000);
     }
-    int dialogs = 0;
-    for (HWND top : run.Windows()) {
-        char name[16] = {};
-        GetClassNameA(top, name, sizeof name);
-        dialogs += std::string(name) == "#32770";
-    }
-    EXPECT_EQ(dialogs, 1) << run.DescribeWindows();
+    const auto dialogs = [&] {
+        int count = 0;
+        for (HWND top : run.Windows()) {
+            char name[16] = {};
+            GetClassNameA(top, name, sizeof name);
+            count += std::string(name) == "#32770";
+        }
+        return count;
+    };
+    EXPECT_EQ(dialogs(), 1) << run.DescribeWindows();
 
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(log.WaitForLine("Media name = ", 5000, shown + 1)) << log.Tail();
     EXPECT_TRUE(IsWindowEnabled(window));
-    // Afterwards the same click opens the menu, whose last item is Exit.
+    // Afterwards the same click opens the menu.
     const HWND menu = RightClickMenu(40, 40);
     ASSERT_NE(menu, nullptr);
-    PostKey(menu, VK_UP);
-    PostKey(menu, VK_RETURN);
+    PostKey(menu, VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000, "the menu closed"));
+
+    // Settings again, and a second right click at once: real input comes after the menu's posted keys, so the
+    // saver handles it when Settings begins, before the dialog disables the window.
+    ASSERT_TRUE(ChooseMenuItem(window, VK_DOWN));
+    ASSERT_TRUE(SendMouseMove(40, 40));
+    SendClick(WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (dialog = FindWindowA("#32770", nullptr)) != nullptr && IsWindowVisible(dialog); }, 5000,
+        "the settings dialog", [&] { return run.DescribeWindows(); }));
+    Pause(1000);
+    if (const HWND second = FindWindowA("#32768", nullptr); second && IsWindowVisible(second)) {
+        ADD_FAILURE() << "a popup menu over the dialog";
+        PostKey(second, VK_DOWN);  // its Settings
+        PostKey(second, VK_RETURN);
+        Pause(1000);
+    }
+    EXPECT_EQ(dialogs(), 1) << run.DescribeWindows();
+    EXPECT_EQ(log.Count("Show configuration dialog."), 2) << log.Tail();
+
+    // The maximum runtime passes with the dialog open; its OK saves, then the show closes.
+    ASSERT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kSettingsKey, "data"));
+    ASSERT_TRUE(log.WaitForLine("maximum runtime reached", 70000)) << log.Tail();
+    Pause(1000);
+    ASSERT_TRUE(run.Running()) << log.Tail();
+    EXPECT_TRUE(IsWindowVisible(dialog)) << run.DescribeWindows();
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_TRUE(ReadRegBinary(HKEY_CURRENT_USER, kSettingsKey, "data").has_value()) << log.Tail();
+    EXPECT_TRUE(log.Has("CanClose : yes"));
 }
 
 TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)
