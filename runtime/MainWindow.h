@@ -121,9 +121,6 @@ public:
     CSoundPlayer* MediaSoundPlayer = nullptr;
     std::int32_t MediaFailed = 0;  // the current slide could not be shown
     std::uint8_t NextMediaHeld = 0;  // a slide change without a timer came while paused
-    std::uint8_t SettingsOpen = 0;   // the Settings dialog runs: one at a time, and a close waits for it
-    std::uint8_t CloseHeld = 0;      // a close came while the Settings dialog ran
-    TParkedPointer Pointer;          // the saver's pointer, put back at the close
     TWindowProcHook WndProcHook;
 
 protected:
@@ -147,6 +144,10 @@ private:
     void MouseMoveTest();
     void Rule(UINT msg, WPARAM wParam);
     void ApplyCursorRule();
+
+    std::uint8_t SettingsOpen = 0;   // the Settings dialog runs: one at a time, and a close waits for it
+    std::uint8_t CloseHeld = 0;      // a close came while the Settings dialog ran
+    TParkedPointer Pointer;          // the saver's pointer, put back at the close
 };
 
 // The Windows 9x screen-saver password check; true when the close may go on.

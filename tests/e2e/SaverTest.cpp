@@ -120,7 +120,7 @@ protected:
         ASSERT_TRUE(WriteRegBinary(HKEY_CURRENT_USER, kSettingsKey, "data",
                                    std::string(reinterpret_cast<char*>(bytes), sizeof(bytes))));
     }
-    // Close events are armed 2 s after the window is made.
+    // Close events are armed 2 s after the window shows.
     static void WaitArmed() { Pause(2600); }
     // A saver started with the stored settings has its window, has put the cursor at (0, 0), and is armed.
     static testing::AssertionResult ShownAndArmed(const TProcess& run, HWND* window)
