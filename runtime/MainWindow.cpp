@@ -253,7 +253,9 @@ void Tfmain::timer2Timer()
     if (Paused)
         return;
     StopMusicGapTimer();
-    PlayBackgroundMusic(true);
+    // A slide that asked for silence (a video with its own sound, say) keeps it: the track waits paused
+    // for the next slide with music.
+    PlayBackgroundMusic(MediaSetting.Data.MusicOn != 0);
 }
 
 void Tfmain::timer3Timer()

@@ -101,6 +101,43 @@ TEST(MediaShow, TracksFollowAfterTheGapAndABoundSoundHoldsItsSlide)
     EXPECT_LT(one[1] - two[0], 1500) << log.Tail(40);
 }
 
+// A slide of no known kind with music, lasting the 3 s delay, then a 3.8 s video slide with the music off
+// (under 20 frames, so it ends by its stop, not 20 frames short of its length).
+// The track resumed by the first slide ends at its first poll, so the 3 s gap ends about a second into the
+// video: the next track waits there paused, and the next slide with music plays it.
+TEST(MediaShow, AGapThatEndsOverASilentSlideLeavesTheNextTrackPaused)
+{
+    TTestFolder folder("media_silent_gap");
+    ASSERT_TRUE(WriteWholeFile(folder.File("a.wav"), PcmWav(500)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("b.wav"), PcmWav(500)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("clip.avi"), SolidAvi(64, 48, 19, 5, 0x0000FF)));
+    std::string scr;
+    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Silence",
+        "data": {"EmbeddedMusic": 1, "EmbeddedMedia": 1, "LoopMusic": 1, "MediaDelay": 3, "MusicGap": 3}},
+      "music": [{"file": "a.wav"}, {"file": "b.wav"}], "media": [{"file": "clip.avi"}],
+      "slides": [{"filename": "one", "data": {"MediaType": 7, "MusicOn": 1}},
+                 {"filename": "clip.avi", "data": {"MediaType": 2, "MusicOn": 0}}]})",
+                         &scr));
+    ASSERT_TRUE(CreateLog(scr));
+    TParentWindow parent(320, 240);
+    TProcess saver(scr, "/p " + parent.HandleText());
+    TLogFile log(scr);
+    // Loaded paused at the start, during the first video, during the second.
+    ASSERT_TRUE(log.WaitForLine("music track", 25000, 3)) << log.Tail(40);
+    std::vector<int> perVideo;  // tracks begun during each video slide
+    for (const std::string& line : log.Lines()) {
+        if (line.find("Media name = ") != std::string::npos)
+            perVideo.push_back(0);
+        if (line.find("Media name = one") != std::string::npos)
+            perVideo.pop_back();
+        if (line.find("music track") != std::string::npos && !perVideo.empty())
+            ++perVideo.back();
+    }
+    ASSERT_GE(perVideo.size(), 2u) << log.Tail(40);
+    EXPECT_EQ(perVideo[0], 1) << log.Tail(40);
+    EXPECT_EQ(perVideo[1], 1) << log.Tail(40);
+}
+
 TEST(MediaShow, WithoutAnAudioDeviceSoundsEndAndTheShowGoesOn)
 {
     TTestFolder folder("media_nodevice");
