@@ -96,6 +96,8 @@ private:
 
 // "crashed with exception 0xC0000005", or "" when the process did not crash.
 std::string CrashOf(const TProcess& process);
+// Starts a thread in the runtime where it throws std::bad_alloc: a C++ exception that no catch takes.
+testing::AssertionResult ThrowPastEveryCatch(const TProcess& process);
 // A visible dialog-class window ("#32770") of the process, described; "" when it shows none.
 std::string BoxOf(DWORD pid);
 

@@ -1,7 +1,10 @@
 // Bounded waiting, started programs and their windows.
 #include "tests/e2e/Driver.h"
 
+#include <psapi.h>
+
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -150,6 +153,23 @@ std::string CrashOf(const TProcess& process)
     char text[48];
     std::snprintf(text, sizeof text, "crashed with exception 0x%08lX", static_cast<unsigned long>(code));
     return text;
+}
+
+testing::AssertionResult ThrowPastEveryCatch(const TProcess& process)
+{
+    const std::string offset = ReadWholeFile(E2E_THROW_OFFSET);
+    HMODULE program = nullptr;
+    DWORD size = 0;
+    if (offset.empty() || !EnumProcessModules(process.Handle(), &program, sizeof program, &size))
+        return testing::AssertionFailure() << "no place to throw from: offset \"" << offset << "\", error "
+                                           << GetLastError();
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(program) + std::stoul(offset, nullptr, 16);
+    const HANDLE thread = CreateRemoteThread(process.Handle(), nullptr, 0,
+                                             reinterpret_cast<LPTHREAD_START_ROUTINE>(start), nullptr, 0, nullptr);
+    if (!thread)
+        return testing::AssertionFailure() << "no thread started: error " << GetLastError();
+    CloseHandle(thread);
+    return testing::AssertionSuccess();
 }
 
 std::string BoxOf(DWORD pid)
