@@ -50,9 +50,10 @@ TEST(FlashSlides, WithTheControlAMovieNotInTheProjectOrPastItsEndFrameGivesWay)
 }
 
 // Run as a program, a movie beside the project that is missing makes a box, which lets messages through: a close
-// posted meanwhile ends the program well, no more slides and nothing left behind. Once during the first slide,
-// before the message loop runs (the box stays until it is answered); once during the third, which the picture's
-// end plays from the main window's message, there being no delay.
+// posted meanwhile ends the program well, no more slides and nothing left behind. Closed at the first box (the
+// first slide's, before the message loop runs: the box stays until it is answered), at the second (a video's) or
+// at the third (a Flash slide's again); without a delay the last two come from the main window's message about
+// the picture before them.
 TEST(FlashSlides, WithTheControlACloseWhileTheBoxOfAMissingMovieShowsEndsTheProgramWell)
 {
     TTestFolder folder("flash_box_close");
@@ -62,29 +63,33 @@ TEST(FlashSlides, WithTheControlACloseWhileTheBoxOfAMissingMovieShowsEndsTheProg
         "project": {"projectname": "FlashBox", "data": {"RelativePaths": 1, "MediaDelay": 0, "FitMode": 1}},
         "runtimelibs": [], "media": [{"name": "green.bmp"}],
         "slides": [{"filename": "missing.swf", "data": {"MediaType": 1, "FlashEndMode": 2}},
+                   {"filename": "green.bmp", "data": {"MediaType": 0, "EffectOn": 0}},
+                   {"filename": "missing.avi", "data": {"MediaType": 2}},
                    {"filename": "green.bmp", "data": {"MediaType": 0, "EffectOn": 0}}]})",
                          &scr, "run.exe.scr"));
     TFakeFlashInstalled control;
     ASSERT_TRUE(control.Installed);
+    TWineAppDefaults unmanaged(scr);  // a box answered goes at once
+    ASSERT_TRUE(unmanaged.SetUnmanaged());
     TPrivateTemp temp(folder);
-    const std::string missing = "File not found : " + folder.File("missing.swf");
 
-    for (int box : {1, 2}) {
+    for (int box : {1, 2, 3}) {
         SCOPED_TRACE(box);
         ASSERT_TRUE(CreateLog(scr));
         TLogFile log(scr);
         TProcess run(scr, "/s", temp.Env());
         HWND shown = nullptr;
         for (int seen = 1; seen <= box; ++seen) {
-            ASSERT_TRUE(log.WaitForLine(missing, 15000, seen)) << log.Tail();
+            ASSERT_TRUE(log.WaitForLine("File not found : ", 15000, seen)) << log.Tail();
             ASSERT_TRUE(WaitUntil([&] { return (shown = FindWindowA("#32770", nullptr)) && IsWindowVisible(shown); },
                                   5000, "the box", [&] { return run.DescribeWindows(); }));
             if (seen < box)
                 PostMessageW(shown, WM_COMMAND, IDOK, 0);
         }
+        EXPECT_TRUE(log.Has("File not found : " + folder.File(box == 2 ? "missing.avi" : "missing.swf")));
         const HWND window = FindWindowA("TForm", nullptr);  // the main window, shown or not
         ASSERT_NE(window, nullptr) << run.DescribeWindows();
-        const int slides = log.Count("Media name = ");
+        const int slides = log.Count("Media name = "), videos = log.Count("Video Player");
         PostClose(window);
         if (box == 1) {
             ASSERT_TRUE(log.WaitForLine("CanClose : yes", 5000)) << log.Tail();
@@ -93,6 +98,7 @@ TEST(FlashSlides, WithTheControlACloseWhileTheBoxOfAMissingMovieShowsEndsTheProg
         ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
         EXPECT_EQ(run.ExitCode(), 0u) << CrashOf(run);
         EXPECT_EQ(log.Count("Media name = "), slides) << log.Tail();
+        EXPECT_EQ(log.Count("Video Player"), videos) << log.Tail();
         EXPECT_EQ(temp.Left(), std::vector<std::string>()) << log.Tail();
     }
 }
