@@ -35,6 +35,14 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 std::string ReadWholeFile(const std::string& path);  // "" when missing
 // This process's temporary folder (GetTempPathA), with its trailing "\\".
 std::string TempFolder();
+// A fresh temporary folder for one run ("temp" in the test's folder), and the environment that gives it to the
+// saver: what the saver leaves there is seen without what other programs write.
+struct TPrivateTemp {
+    explicit TPrivateTemp(const TTestFolder& folder);
+    std::vector<std::string> Env() const { return {"TMP=" + Path, "TEMP=" + Path}; }
+    std::vector<std::string> Left() const { return FolderEntries(Path); }
+    std::string Path;
+};
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
 bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
