@@ -202,7 +202,8 @@ int CComPicture::LoadThroughLibrary(const std::string& fileName, TMemoryStream* 
     HDC image = nullptr;
     if (stream) {
         const int64_t size = stream->Size();
-        const std::string tempPath = TempFilePath("imgtemp");
+        // A name of this process's own: a preview and a full-screen run may decode at the same moment.
+        const std::string tempPath = TempFilePath("imgtemp" + std::to_string(GetCurrentProcessId()));
         stream->SetPosition(0);
         if (size > INT32_MAX || !stream->SaveToFile(tempPath)) {
             ZELT_LOG("ComPicture", "cannot write %s", tempPath.c_str());
