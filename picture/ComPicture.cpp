@@ -1,7 +1,9 @@
 #include "picture/ComPicture.h"
 
 #include <cstring>
+#include <exception>
 #include <new>
+#include <string>
 
 #include "classlib/FileUtils.h"
 #include "classlib/GdiObject.h"
@@ -139,6 +141,10 @@ int CComPicture::LoadFromFile(const std::string& fileName)
         return DecodeOwn(code, bytes, fileName);
     } catch (const std::bad_alloc&) {
         ZELT_LOG("ComPicture", "out of memory loading %s", fileName.c_str());
+        return 0;
+    } catch (const std::exception& e) {
+        // A 32-bit process cannot hold a file of 2 GB or more: the read gives a length error.
+        ZELT_LOG("ComPicture", "cannot load picture file %s: %s", fileName.c_str(), e.what());
         return 0;
     }
 }
