@@ -123,7 +123,7 @@ void CBackground::DrawPictureKind()
         if (!FileExists(path))
             FillBlack();
         else if (picture.LoadFromFile(path))
-            picture.DrawToPicture(0, 0, Target, SRCCOPY);
+            picture.DrawToPicture(-DesktopOrigin.x, -DesktopOrigin.y, Target, SRCCOPY);
     } else if (source == 1 || source == 2) {
         if (source == 1 ? LoadProjectImage(&picture) : LoadBackImage(&picture))
             DrawImage(Target, data.BackLayout, data.TileCount, &picture, data.RandomTiles != 0);

@@ -277,6 +277,8 @@ bool TfImageSlideShowPlayer::ComposeMonitor(int n)
     background.Target = &monitor;
     background.SetParams(Slide, Project);
     background.Media = Media;
+    // The capture covers the virtual screen from the window's origin: this monitor's part of it.
+    background.DesktopOrigin = {place.left, place.top};
     background.DrawBackground();
     PutPicture(monitor, p, p.X, p.Y);
     if (ScrMode != smPreview) {
