@@ -10,7 +10,7 @@ namespace {
 
 // A JPEG at quality 95 compressed in memory; fillRow writes the samples of row y.
 std::vector<uint8_t> CompressJpeg(int width, int height, int components, J_COLOR_SPACE space,
-                                  const std::function<void(int y, JSAMPLE* row)>& fillRow)
+                                  const std::function<void(int y, JSAMPLE* row)>& fillRow, bool progressive = false)
 {
     jpeg_compress_struct info = {};
     jpeg_error_mgr error = {};
@@ -25,6 +25,8 @@ std::vector<uint8_t> CompressJpeg(int width, int height, int components, J_COLOR
     info.in_color_space = space;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(static_cast<size_t>(width) * components);
     while (info.next_scanline < info.image_height) {
@@ -60,6 +62,36 @@ std::vector<uint8_t> EncodeFlatJpeg(int width, int height, const std::vector<uin
         for (int x = 0; x < width; ++x)
             std::copy(samples.begin(), samples.end(), row + x * channels);
     });
+}
+
+std::vector<uint8_t> EncodeRepeatedScanJpeg(int width, int height, int repeats)
+{
+    const std::vector<uint8_t> jpeg = CompressJpeg(width, height, 3, JCS_RGB, [&](int, JSAMPLE* row) {
+        std::fill(row, row + width * 3, 0x80);
+    }, true);
+    // Where each scan's entropy-coded data ends: segments are walked from the start, and a scan's data runs
+    // to the next marker that is neither a stuffed byte nor a restart. A scan with the tables written before
+    // it is one piece.
+    std::vector<size_t> ends;
+    size_t at = 2;
+    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] != 0xD9) {
+        const bool scan = jpeg[at + 1] == 0xDA;
+        at += 2 + (jpeg[at + 2] << 8 | jpeg[at + 3]);
+        if (!scan)
+            continue;
+        while (at + 1 < jpeg.size() && !(jpeg[at] == 0xFF && jpeg[at + 1] != 0 && (jpeg[at + 1] & 0xF8) != 0xD0))
+            ++at;
+        ends.push_back(at);
+    }
+    if (ends.size() < 2)
+        return jpeg;
+    // The second scan (luma's first AC coefficients): tiny for a flat picture, and read again each time.
+    const auto first = jpeg.begin() + static_cast<long>(ends[0]), second = jpeg.begin() + static_cast<long>(ends[1]);
+    std::vector<uint8_t> out(jpeg.begin(), second);
+    for (int i = 0; i < repeats; ++i)
+        out.insert(out.end(), first, second);
+    out.insert(out.end(), second, jpeg.end());
+    return out;
 }
 
 namespace {
