@@ -102,9 +102,10 @@ bool TfImageSlideShowPlayer::ShowMedia(CMediaSetting* slide)
     // Monitors counted after the form was made have no pictures to compose into: one composition then.
     const bool dual = Settings->Data.ScreenIndex == 0 && g_PlayerMonitors.Count() >= 2 &&
                       Settings->DualMonitorMode != 3 && !Monitor1Picture.IsEmpty() && !Monitor2Picture.IsEmpty();
-    // Hidden since its last slide, the form was covered by a video or Flash slide: the back buffer, which
-    // painting shows and transitions start from, no longer holds what the screen does.
-    const bool covered = ShownBefore && !IsWindowVisible(Handle());
+    // Hidden since its last slide (its own flag: a hidden preview parent hides nothing here), the form was
+    // covered by a video or Flash slide: the back buffer, which painting shows and transitions start from, no
+    // longer holds what the screen does.
+    const bool covered = ShownBefore && !(GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE);
     if (covered)
         BackBuffer.FillRect(BackBuffer.GetRect(), clBlack);
     if (!(dual ? ShowDualMonitor() : ShowWholeArea(covered)))

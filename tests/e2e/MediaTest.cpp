@@ -275,9 +275,9 @@ TEST_F(MusicFailures, ATrackTheDeviceAcceptsButNeverPlaysWaitsForTheNextSlide)
     EXPECT_TRUE(Log->Has("no track of the music list plays")) << Log->Tail(40);
 }
 
-// With the whole composed frame revealed over what the screen shows, the picture after a video starts from
-// the video's screen: the picture before the video never comes back under the next one's transition.
-TEST(MediaShow, APictureAfterAVideoStartsFromTheScreenNotFromThePictureBefore)
+// With the whole composed frame revealed over what the screen shows, the picture before a video never comes
+// back under the transition of the picture after it.
+TEST(MediaShow, APictureAfterAVideoNeverBringsBackThePictureBeforeIt)
 {
     TTestFolder folder("media_video_then_picture");
     const uint32_t red = 0xFF0000;
