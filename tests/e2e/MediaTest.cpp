@@ -312,6 +312,39 @@ TEST_F(MusicFailures, ATrackTheDeviceAcceptsButNeverPlaysWaitsForTheNextSlide)
     EXPECT_TRUE(Log->Has("no track of the music list plays")) << Log->Tail(40);
 }
 
+// With the whole composed frame revealed over what the screen shows, the picture before a video never comes
+// back under the transition of the picture after it.
+TEST(MediaShow, APictureAfterAVideoNeverBringsBackThePictureBeforeIt)
+{
+    TTestFolder folder("media_video_then_picture");
+    const uint32_t red = 0xFF0000;
+    ASSERT_TRUE(WriteSolidBmp(folder.File("red.bmp"), 64, 48, red));
+    ASSERT_TRUE(WriteSolidBmp(folder.File("blue.bmp"), 64, 48, 0x0000FF));
+    ASSERT_TRUE(WriteWholeFile(folder.File("clip.avi"), SolidAvi(64, 48, 5, 5, 0x00FF00)));
+    std::string scr;
+    // Blue comes in one row a frame: the rest of the screen shows where its transition started for seconds.
+    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "After", "data": {"EmbeddedMedia": 1, "FitMode": 3,
+        "BackgroundMode": 1, "MediaDelay": 1}}, "media": [{"file": "red.bmp"}, {"file": "clip.avi"}, {"file": "blue.bmp"}],
+        "slides": [{"filename": "red.bmp"}, {"filename": "clip.avi", "data": {"MediaType": 2}},
+                   {"filename": "blue.bmp", "effect": "0;", "data": {"EffectOn": 1, "Step": 1}}]})",
+                         &scr));
+    ASSERT_TRUE(CreateLog(scr));
+    TProcess saver(scr, "/s");
+    TLogFile log(scr);
+    // Under Xvfb the video's panel never covers what was on the screen before it: look once blue has begun.
+    ASSERT_TRUE(log.WaitForLine("begin a transition show", 20000, 2)) << log.Tail();
+    const int width = GetSystemMetrics(SM_CXSCREEN), middle = GetSystemMetrics(SM_CYSCREEN) / 2;
+    int shots = 0, redShots = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 2000) {
+        redShots += TScreenShot(RECT{0, middle, width, middle + 1}).Count(red) > 0;
+        ++shots;
+        Pause(50);
+    }
+    EXPECT_EQ(log.Count("end a transition show"), 1) << "blue's transition ended while the screen was watched";
+    EXPECT_EQ(redShots, 0) << "of " << shots << " looks at the screen\n" << log.Tail();
+}
+
 // Three slides of a 2.4 s clip on a solid background with a title. Wine's AVI driver plays it in about 2 s
 // and stops at frame 11 of 12, so only the stop after playing ends it; the first poll comes about 1.07 s
 // after the slide starts.

@@ -131,6 +131,29 @@ std::string BoxOf(CComPicture& picture, TColor colour)
     return std::to_string(l) + "," + std::to_string(t) + "-" + std::to_string(r) + "," + std::to_string(b);
 }
 
+// A temporary folder of the test's own (TMP and TEMP point there) while it lives, emptied at its end.
+class TPrivateTemp {
+public:
+    explicit TPrivateTemp(const std::string& name)
+    {
+        char buffer[MAX_PATH + 1] = {};
+        GetTempPathA(MAX_PATH, buffer);
+        Old = buffer;
+        Folder = Old + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(Folder.c_str(), nullptr);
+        SetEnvironmentVariableA("TMP", Folder.c_str());
+        SetEnvironmentVariableA("TEMP", Folder.c_str());
+    }
+    ~TPrivateTemp()
+    {
+        SetEnvironmentVariableA("TMP", Old.c_str());
+        SetEnvironmentVariableA("TEMP", Old.c_str());
+        DeleteFileA((Folder + "zeltdsk.bmp").c_str());
+        RemoveDirectoryA(Folder.c_str());
+    }
+    std::string Old, Folder;
+};
+
 struct TOneMonitor : CSaverSettings {
     TOneMonitor() { Data.ScreenIndex = 1; }
 };
@@ -235,6 +258,38 @@ TEST(PicturePlayer, EachMonitorShowsItsOwnSlideInAnyArrangement)
                                      std::to_string(second.left) + "," + std::to_string(second.top);
             EXPECT_EQ(PixelAt(player.BackBuffer, centre1.x, centre1.y), kRed) << what;
             EXPECT_EQ(PixelAt(player.BackBuffer, centre2.x, centre2.y), mode == 0 ? kBlue : kRed) << what;
+        }
+    }
+
+    // A desktop background: each monitor shows its own part of the captured virtual screen.
+    TPrivateTemp temp("player_desktops");
+    TSlideSpec desk = Slide("red.bmp");
+    desk.Data.BackPictureAllowed = 1;
+    desk.Data.BackFromDesktop = 1;
+    TTestProject desktops("player_desktops.db", {desk, desk}, {{"red.bmp", SolidBmp(8, 8, kRed)}});
+    desktops.Project.ProjectData.FitMode = 0;  // the picture small in the middle, the desktop around it
+    for (RECT second : {RECT{-300, 0, 0, 150}, RECT{200, 0, 500, 150}, RECT{0, -150, 300, 0}}) {
+        FakeMonitors monitors({RECT{0, 0, 200, 100}, second});
+        const RECT screen = FakeVirtualScreen();
+        RECT one = {0, 0, 200, 100}, two = second;
+        OffsetRect(&one, -screen.left, -screen.top);
+        OffsetRect(&two, -screen.left, -screen.top);
+        const std::string capture = MarkedBmp(screen.right - screen.left, screen.bottom - screen.top, kWhite,
+                                              {{one, kGreen}, {two, kMagenta}});
+        FILE* file = std::fopen((temp.Folder + "zeltdsk.bmp").c_str(), "wb");
+        ASSERT_TRUE(file && std::fwrite(capture.data(), 1, capture.size(), file) == capture.size());
+        std::fclose(file);
+        TParentForm parent(screen.right - screen.left, screen.bottom - screen.top);
+        TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &desktops.Media, &desktops.Project,
+                                      &settings);
+        for (int mode : {0, 1}) {
+            settings.DualMonitorMode = mode;
+            ASSERT_TRUE(player.ShowMedia(&desktops.Slides));
+            WaitForTransition(player);
+            const std::string what = "desktop, mode " + std::to_string(mode) + ", monitor 2 at " +
+                                     std::to_string(second.left) + "," + std::to_string(second.top);
+            EXPECT_EQ(PixelAt(player.BackBuffer, one.left + 2, one.top + 2), kGreen) << what;
+            EXPECT_EQ(PixelAt(player.BackBuffer, two.left + 2, two.top + 2), kMagenta) << what;
         }
     }
 }
