@@ -208,7 +208,8 @@ private:
 
 // --- Registry (8-bit texts, as the runtime writes them) ----------------------------------------------------
 
-std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value);
+// view: KEY_WOW64_32KEY or KEY_WOW64_64KEY for one of a 64-bit prefix's two views, else the program's own.
+std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value, REGSAM view = 0);
 std::optional<DWORD> ReadRegDword(HKEY root, const std::string& key, const std::string& value);
 std::optional<std::string> ReadRegBinary(HKEY root, const std::string& key, const std::string& value);
 bool WriteRegString(HKEY root, const std::string& key, const std::string& value, const std::string& text,

@@ -246,7 +246,8 @@ TEST(MediaShow, AOneVideoProjectLoopsAndItsCacheIsGoneAfterClose)
 namespace {
 
 // Previews of looping embedded music over one slide of no known kind (a slide change every second, or every
-// delay seconds); a track named bad*.wav holds no sound the device can open.
+// delay seconds); a track named bad*.wav holds no sound the device can open, one named stuck*.wav one whose
+// play it accepts and never starts.
 class MusicFailures : public testing::Test {
 protected:
     void Start(const std::string& name, const std::vector<std::string>& tracks, int delay = 0)
@@ -254,8 +255,9 @@ protected:
         TTestFolder folder(name);
         std::string music;
         for (const std::string& track : tracks) {
-            const bool bad = track.compare(0, 3, "bad") == 0;
-            ASSERT_TRUE(WriteWholeFile(folder.File(track), bad ? std::string("RIFF\x04\0\0\0junk", 12) : PcmWav(300)));
+            const bool bad = track.compare(0, 3, "bad") == 0, stuck = track.compare(0, 5, "stuck") == 0;
+            ASSERT_TRUE(WriteWholeFile(folder.File(track), bad ? std::string("RIFF\x04\0\0\0junk", 12)
+                                                                : PcmWav(300, stuck ? 64 : 8)));
             music += (music.empty() ? "" : ",") + std::string(R"({"file": ")") + track + "\"}";
         }
         std::string scr;
@@ -276,12 +278,15 @@ protected:
 
 } // namespace
 
-TEST_F(MusicFailures, ATrackThatCannotBeOpenedGivesWayToTheNextOneEachTimeRound)
+TEST_F(MusicFailures, ATrackThatCannotBeOpenedOrNeverStartsGivesWayToTheNextOneEachTimeRound)
 {
-    ASSERT_NO_FATAL_FAILURE(Start("music_bad_then_good", {"bad.wav", "good.wav"}));
-    // The good track plays, ends at its first poll, and after the bad one again it plays once more.
+    // Slides 30 s apart: only the tracks' own ends move the music on.
+    ASSERT_NO_FATAL_FAILURE(Start("music_bad_then_good", {"bad.wav", "stuck.wav", "good.wav"}, 30));
+    // The good track plays, ends at its first poll, and after the bad one and the stuck one (three polls)
+    // again it plays once more.
     EXPECT_TRUE(Log->WaitForLine("music track : " + GetTempDir() + "good.wav", 15000, 2)) << Log->Tail(40);
     EXPECT_GE(Log->Count("could not play " + GetTempDir() + "bad.wav"), 2) << Log->Tail(40);
+    EXPECT_GE(Log->Count("stuck.wav did not start playing"), 2) << Log->Tail(40);
     EXPECT_FALSE(Log->Has("no track of the music list plays")) << Log->Tail(40);
 }
 

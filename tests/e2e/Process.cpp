@@ -96,31 +96,8 @@ testing::AssertionResult WaitUntil(const std::function<bool()>& done, DWORD time
     return failure;
 }
 
-namespace {
-
-// No crash debugger may hold a crashed program (see scripts/wine-env). A prefix made moments before by wineboot
-// can still have the default debugger put back by its set-up after wine-env wrote the empty one: seen once on
-// a fresh clone. So the driver writes it again before its first program starts.
-void NoCrashDebugger()
-{
-    static const bool written = [] {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug", 0,
-                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return false;
-        const bool ok = RegSetValueExA(key, "Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1) ==
-                        ERROR_SUCCESS;
-        RegCloseKey(key);
-        return ok;
-    }();
-    (void)written;
-}
-
-} // namespace
-
 TProcess::TProcess(const std::string& program, const std::string& args, const std::vector<std::string>& env)
 {
-    NoCrashDebugger();
     std::string commandLine = "\"" + program + "\"";
     if (!args.empty())
         commandLine += " " + args;

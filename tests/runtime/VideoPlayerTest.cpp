@@ -167,14 +167,23 @@ TEST_F(VideoRuns, EveryDeviceIsClosedOnceWhateverTheCloseFlag)
     }
 }
 
-// Input over the video and the end notice go to the form's parent as the window has it now.
+// Input over the video and the end notice go to the form's parent as the window has it now; so does the
+// panel's input, to the panel's parent.
 TEST_F(VideoRuns, InputAndTheEndGoToTheParentTheFormHasNow)
 {
     TForm other{nullptr};
     auto player = Start("clip.avi");
     SetParent(player->Handle(), other.Handle());
-    PostMessageW(GetWindow(player->Handle(), GW_CHILD), WM_RBUTTONUP, 0, 0);
+    const HWND panel = GetWindow(player->Handle(), GW_CHILD);
+    PostMessageW(panel, WM_RBUTTONUP, 0, 0);
     Mci.Position = 980;
     EXPECT_TRUE(Pump([] { return false; }, other.Handle()));
     EXPECT_NE(std::find(Heard.begin(), Heard.end(), WM_RBUTTONUP), Heard.end());
+
+    TForm third{nullptr};
+    SetParent(panel, third.Handle());
+    Heard.clear();
+    PostMessageW(panel, WM_RBUTTONUP, 0, 0);
+    Pump([&] { return std::count(Heard.begin(), Heard.end(), WM_RBUTTONUP) > 0; }, third.Handle());
+    EXPECT_EQ(std::count(Heard.begin(), Heard.end(), WM_RBUTTONUP), 1);
 }
