@@ -180,27 +180,34 @@ TEST(Cleanup, ASessionEndLeavesTheTemporaryFolderAsItWasAndALongStartUpStillArms
     // Shown at once, as on Windows: without a window manager Wine takes 2 s to show a managed window.
     TWineAppDefaults unmanaged(scr);
     ASSERT_TRUE(unmanaged.SetUnmanaged());
-    TProcess saver(scr, "/s", temp.Env());
     TLogFile log(scr);
+    std::unique_ptr<TProcess> saver;
     HWND window = nullptr;
-    ASSERT_TRUE(saver.WaitForWindow(&window, 15000));
-    ASSERT_TRUE(log.WaitForLine("Main form Init Pos", 5000));
-    const long made = FirstTick(log, "Main form Init Pos");
+    long made = 0;
+    const auto start = [&] {
+        saver = std::make_unique<TProcess>(scr, "/s", temp.Env());
+        ASSERT_TRUE(saver->WaitForWindow(&window, 15000));
+        ASSERT_TRUE(log.WaitForLine("Main form Init Pos", 5000));
+        made = FirstTick(log, "Main form Init Pos");
+    };
+    ASSERT_NO_FATAL_FAILURE(start());
     EXPECT_GE(made - FirstTick(log, "CMD: "), 1000) << log.Tail();
     ASSERT_TRUE(WaitUntil([&] { return static_cast<long>(GetTickCount()) - made >= 1200; }, 5000, "1.2 s"));
-    const long posted = static_cast<long>(GetTickCount()) - made;
     PostClick(window, WM_LBUTTONDOWN, 10, 10);
     Pause(300);
-    if (posted < 1800) {
-        EXPECT_TRUE(saver.Running());
-        EXPECT_FALSE(log.Has("Close Event")) << log.Tail();
+    // The window showed after its creation ended: a close event before 2 s after that came too early. One that
+    // came later (this thread held back past it) closed the saver, which starts again for the session's end.
+    if (log.Has("Close Event")) {
+        EXPECT_GE(FirstTick(log, "Close Event") - made, 1900) << log.Tail();
+        ASSERT_TRUE(saver->WaitExit(10000)) << log.Tail();
+        ASSERT_TRUE(CreateLog(scr));
+        ASSERT_NO_FATAL_FAILURE(start());
     }
-    ASSERT_TRUE(saver.Running()) << "the machine was too slow to post before arming";
-    EXPECT_FALSE(tray.Shown());
+    EXPECT_TRUE(WaitUntil([&] { return !tray.Shown(); }, 5000, "the task bar hidden"));
     EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(true));
     EXPECT_GE(temp.Left().size(), 5u) << "the desktop picture, the video's cache folder and file, the track, the sound";
 
-    ASSERT_TRUE(EndSession(saver, window)) << log.Tail();
+    ASSERT_TRUE(EndSession(*saver, window)) << log.Tail();
     EXPECT_EQ(temp.Left(), std::vector<std::string>()) << log.Tail();
     EXPECT_TRUE(WaitUntil([&] { return tray.Shown(); }, 5000, "the task bar back"));
     EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(false));
