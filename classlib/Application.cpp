@@ -137,7 +137,8 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
         case CM_THREADDONE:
             TThread::ThreadDone(reinterpret_cast<TThread*>(lParam));
             return 0;
-        // Windows asks every top-level window; a preview's main window is a child and never hears of it.
+        // Windows asks every top-level window, hidden ones too: this one hears of it in every start mode (a
+        // preview's main window is a child and never does).
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:

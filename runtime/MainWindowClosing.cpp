@@ -123,14 +123,6 @@ void Tfmain::MainWndProc(TMessage& message)
             return;
         }
         break;
-    case WM_QUERYENDSESSION:
-        message.Result = TRUE;
-        return;
-    case WM_ENDSESSION:
-        if (message.WParam)
-            Application.EndSession();
-        message.Result = 0;
-        return;
     }
     CallOldWndProc(message);
 }

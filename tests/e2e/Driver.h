@@ -146,10 +146,10 @@ private:
     HWND Handle_;
 };
 
-// A log-off as Windows makes it: WM_QUERYENDSESSION to every top-level window of the process; when all answered
-// yes, WM_ENDSESSION (TRUE) to window, and the process is ended (TerminateProcess) the moment it returned, as
-// Windows may do.
-testing::AssertionResult EndSession(TProcess& process, HWND window);
+// A log-off as Windows makes it: WM_QUERYENDSESSION to every top-level window of the process, hidden ones too;
+// when all answered yes, WM_ENDSESSION (TRUE) to each still there, and the process is ended (TerminateProcess) the
+// moment the last returned, as Windows may do.
+testing::AssertionResult EndSession(TProcess& process);
 
 // --- Input -------------------------------------------------------------------------------------------------
 // Posted messages carry the lParam Windows builds: repeat count 1, scan code, context (Alt) and transition

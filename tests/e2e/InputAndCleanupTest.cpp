@@ -207,7 +207,7 @@ TEST(Cleanup, ASessionEndLeavesTheTemporaryFolderAsItWasAndALongStartUpStillArms
     EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(true));
     EXPECT_GE(temp.Left().size(), 5u) << "the desktop picture, the video's cache folder and file, the track, the sound";
 
-    ASSERT_TRUE(EndSession(*saver, window)) << log.Tail();
+    ASSERT_TRUE(EndSession(*saver)) << log.Tail();
     EXPECT_EQ(temp.Left(), std::vector<std::string>()) << log.Tail();
     EXPECT_TRUE(WaitUntil([&] { return tray.Shown(); }, 5000, "the task bar back"));
     EXPECT_EQ(ScreenSaverRunningFlag(), std::optional<bool>(false));

@@ -56,16 +56,21 @@ TStandInTray::~TStandInTray()
     DestroyWindow(Handle_);
 }
 
-testing::AssertionResult EndSession(TProcess& process, HWND window)
+testing::AssertionResult EndSession(TProcess& process)
 {
-    for (HWND each : process.Windows(false)) {
+    const std::vector<HWND> windows = process.Windows(false);
+    for (HWND each : windows) {
         DWORD_PTR yes = 0;
         if (!SendMessageTimeoutW(each, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &yes) || !yes)
             return testing::AssertionFailure() << "no yes to WM_QUERYENDSESSION from " << DescribeWindow(each);
     }
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &result))
-        return testing::AssertionFailure() << "WM_ENDSESSION not answered by " << DescribeWindow(window);
+    // The window that ran the clean-up ends the message loop, so the others may be gone by their turn.
+    for (HWND each : windows) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(each, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &result) &&
+            IsWindow(each))
+            return testing::AssertionFailure() << "WM_ENDSESSION not answered by " << DescribeWindow(each);
+    }
     process.Kill();
     return testing::AssertionSuccess();
 }
