@@ -221,6 +221,39 @@ TEST(Thread, WaitingKeepsAQuitForTheLoop)
     Application.ProcessMessages();
 }
 
+// A message posted before the wait (a slide's next-media notice) neither keeps the waiting thread busy nor is
+// lost or overtaken; the thread's calls are still served meanwhile.
+TEST(Thread, WaitingSleepsThroughPostedMessagesAndKeepsThemInOrder)
+{
+    class TSlowThread : public TThread {
+    protected:
+        void Execute() override
+        {
+            Sleep(300);
+            Synchronize([] {});
+            Sleep(300);
+        }
+    } thread;
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 1, 1, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 2, 2, 0);
+    const auto busyMs = [] {
+        FILETIME created, ended, kernel, user;
+        GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+        return (kernel.dwLowDateTime + static_cast<uint64_t>(kernel.dwHighDateTime) * 0x100000000ull +
+                user.dwLowDateTime + static_cast<uint64_t>(user.dwHighDateTime) * 0x100000000ull) / 10000;
+    };
+    const uint64_t before = busyMs();
+    ASSERT_TRUE(thread.Start());
+    thread.WaitFor();
+    EXPECT_LT(busyMs() - before, 50u) << "the wait spun";
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_APP + 1u);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_APP + 2u);
+    Application.ProcessMessages();
+}
+
 TEST(Timer, TicksUntilDisabled)
 {
     TTimer timer;
