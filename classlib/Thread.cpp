@@ -41,6 +41,7 @@ private:
     HANDLE Event_;
 };
 TSyncSignal g_SyncSignal;
+
 // Threads that exist, so a finish notice for a thread deleted meanwhile is ignored (UI thread only).
 std::set<TThread*> g_Live;
 
