@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include <windows.h>
+
 #include "classlib/Colors.h"
 #include "runtime/ScrMode.h"
 
@@ -44,6 +46,9 @@ public:
     CMediaSetting* Slide = nullptr;
     CZELTGlobeSettings* Project = nullptr;
     CMedia* Media = nullptr;
+    // Where Target's top-left corner lies in the captured desktop: a monitor's own place when one monitor of
+    // several is composed.
+    POINT DesktopOrigin = {0, 0};
 
 private:
     void FillBlack();

@@ -59,7 +59,7 @@ private:
 
     void FormCreate();
     void FormDestroy();
-    bool ShowWholeArea();
+    bool ShowWholeArea(bool covered);
     bool ShowDualMonitor();
     bool ComposeMonitor(int n);
     void CloneToMonitor2();
@@ -79,5 +79,6 @@ private:
     CMedia* Media;
     TransitionParams Params{};
     TSlideShowThread* Thread = nullptr;
+    bool ShownBefore = false;
     TWindowProcHook Hook;
 };
