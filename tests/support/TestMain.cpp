@@ -29,8 +29,10 @@ DWORD WINAPI WatchForHang(void* param)
     delete static_cast<THangWatch*>(param);
     Sleep(watch.Seconds * 1000);
     try {
+        // Said first: should the stacks not come, the line still tells what happened.
         WriteOut("\n[  HUNG    ] still running after " + std::to_string(watch.Seconds) +
-                 " s; every thread's stack follows\n" + ThreadStacks(watch.MainThread));
+                 " s; every thread's stack follows\n");
+        WriteOut(ThreadStacks(watch.MainThread));
     } catch (...) {
         WriteOut("[  HUNG    ] the stacks could not be written\n");
     }
