@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -29,19 +30,26 @@ __attribute__((noinline)) void WaitsForMessages(HANDLE release)
 TEST(ThreadStacks, NameWhereEachOtherThreadWaits)
 {
     const std::unique_ptr<void, THandleCloser> release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    DWORD eventWaiter = 0;
+    std::atomic<DWORD> eventWaiter{0};
     std::thread one([&] {
         eventWaiter = GetCurrentThreadId();
         WaitsOnEvent(release.get());
     });
     std::thread two([&] { WaitsForMessages(release.get()); });
-    Sleep(300);  // both wait by then
-    const std::string stacks = ThreadStacks(eventWaiter);
+    // Taken again until both wait, which a busy machine may delay.
+    std::string stacks;
+    DWORD marked = 0;
+    for (int tries = 0; tries < 100; ++tries, Sleep(100)) {
+        marked = eventWaiter;
+        stacks = ThreadStacks(marked);
+        if (marked && stacks.find("!WaitsOnEvent ") != std::string::npos && stacks.find("!WaitsForMessages ") != std::string::npos)
+            break;
+    }
     SetEvent(release.get());
     one.join();
     two.join();
-    EXPECT_NE(stacks.find("thread " + std::to_string(eventWaiter) + " (main):"), std::string::npos) << stacks;
+    EXPECT_NE(stacks.find("thread " + std::to_string(marked) + " (main):"), std::string::npos) << stacks;
     EXPECT_NE(stacks.find("!WaitsOnEvent "), std::string::npos) << stacks;
     EXPECT_NE(stacks.find("!WaitsForMessages "), std::string::npos) << stacks;
-    EXPECT_NE(stacks.find("ThreadStacksTest.cpp:24"), std::string::npos) << stacks;
+    EXPECT_NE(stacks.find("ThreadStacksTest.cpp:25"), std::string::npos) << stacks;
 }
