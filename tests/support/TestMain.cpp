@@ -32,7 +32,7 @@ DWORD WINAPI WatchForHang(void* param)
         // Said first: should the stacks not come, the line still tells what happened.
         WriteOut("\n[  HUNG    ] still running after " + std::to_string(watch.Seconds) +
                  " s; every thread's stack follows\n");
-        WriteOut(ThreadStacks(watch.MainThread));
+        WriteThreadStacks(watch.MainThread, WriteOut);
     } catch (...) {
         WriteOut("[  HUNG    ] the stacks could not be written\n");
     }

@@ -4,6 +4,8 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <functional>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -144,16 +146,27 @@ void AppendStack(std::string& out, HANDLE process, const TThreadContext& thread,
 
 } // namespace
 
-std::string ThreadStacks(DWORD mainThread)
+void WriteThreadStacks(DWORD mainThread, const std::function<void(const std::string&)>& write)
 {
     const std::vector<TThreadContext> threads = OtherThreadsContexts();
+    write(std::to_string(threads.size()) + " other threads\n");
     const HANDLE process = GetCurrentProcess();
     SymSetOptions(SYMOPT_LOAD_LINES | SYMOPT_DEFERRED_LOADS);
-    if (!SymInitialize(process, nullptr, TRUE))
-        return "no stacks: SymInitialize failed\n";
-    std::string out;
-    for (const TThreadContext& thread : threads)
-        AppendStack(out, process, thread, mainThread);
+    if (!SymInitialize(process, nullptr, TRUE)) {
+        write("no stacks: SymInitialize failed\n");
+        return;
+    }
+    for (const TThreadContext& thread : threads) {
+        std::string stack;
+        AppendStack(stack, process, thread, mainThread);
+        write(stack);
+    }
     SymCleanup(process);
+}
+
+std::string ThreadStacks(DWORD mainThread)
+{
+    std::string out;
+    WriteThreadStacks(mainThread, [&out](const std::string& text) { out += text; });
     return out;
 }
