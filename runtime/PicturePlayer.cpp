@@ -180,7 +180,7 @@ void TfImageSlideShowPlayer::PutPicture(CComPicture& dest, TPlacement& p, int x,
     if (Slide->Data.DrawTransparent)
         p.Picture.StretchTransparentDraw(dest.DC(), x, y, p.W, p.H);
     else
-        HalftoneStretch(dest.DC(), x, y, p.W, p.H, &p.Picture, p.SourceW, p.SourceH);
+        HalftoneStretch(&dest, x, y, p.W, p.H, &p.Picture, p.SourceW, p.SourceH);
 }
 
 bool TfImageSlideShowPlayer::ShowWholeArea()
@@ -197,6 +197,7 @@ bool TfImageSlideShowPlayer::ShowWholeArea()
     CBackground background;
     background.SetParams(Slide, Project);
     background.Media = Media;
+    background.Rings = &RingSpans;
     if (backgroundMode == 0) {
         background.Target = &BackgroundPicture;
         background.Draw(ScrMode);
@@ -277,6 +278,7 @@ bool TfImageSlideShowPlayer::ComposeMonitor(int n)
     background.Target = &monitor;
     background.SetParams(Slide, Project);
     background.Media = Media;
+    background.Rings = &RingSpans;
     background.DrawBackground();
     PutPicture(monitor, p, p.X, p.Y);
     if (ScrMode != smPreview) {

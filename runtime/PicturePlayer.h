@@ -8,6 +8,7 @@
 #include "classlib/Form.h"
 #include "classlib/WindowProcHook.h"
 #include "picture/ComPicture.h"
+#include "runtime/Background.h"
 #include "runtime/ScrMode.h"
 #include "transitions/TransitionEffects.h"
 
@@ -78,6 +79,7 @@ private:
     CSaverSettings* Settings;
     CMedia* Media;
     TransitionParams Params{};
+    CRingSpans RingSpans;
     TSlideShowThread* Thread = nullptr;
     TWindowProcHook Hook;
 };
