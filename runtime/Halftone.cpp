@@ -39,30 +39,29 @@ int64_t RoundToFloat(int64_t value)
 // Frac[i] / 2^Shift. The platform steps a source position by the single-precision ratio of the lengths, clamped
 // to the source, in x87 registers: every position is exact there (at most 14 integer and 31 fraction bits), so
 // the same integers give it. Down the rows it keeps the position in single precision between steps
-// (`Stored`), across a row in the register.
+// (stored), across a row in the register.
 struct TAxis {
     std::vector<int> From, To;
     std::vector<int32_t> Frac;
     int Shift = 0;
 
-    bool Make(int start, int sourceLength, int targetLength, bool stored)
+    bool Make(int sourceLength, int targetLength, bool stored)
     {
         const float step = static_cast<float>(static_cast<double>(sourceLength) / targetLength);
         int exponent = 0;
         const float mantissa = std::frexp(step, &exponent);
         Shift = 24 - exponent;
-        if (Shift < 1 || Shift > 31 || start < 0 || start + sourceLength > (1 << 14))
+        if (Shift < 1 || Shift > 31 || sourceLength > (1 << 14))
             return false;
         const int64_t increment = static_cast<int64_t>(std::ldexp(mantissa, 24));
-        const int last = start + sourceLength - 1;
-        const int64_t low = int64_t{start} << Shift;
+        const int last = sourceLength - 1;
         const int64_t high = int64_t{last} << Shift;
         From.resize(static_cast<size_t>(targetLength));
         To.resize(From.size());
         Frac.resize(From.size());
-        int64_t position = low;
+        int64_t position = 0;
         for (size_t i = 0; i < From.size(); ++i) {
-            position = std::min(std::max(position, low), high);
+            position = std::min(position, high);
             From[i] = static_cast<int>(position >> Shift);
             To[i] = std::min(From[i] + 1, last);
             Frac[i] = static_cast<int32_t>(position & ((int64_t{1} << Shift) - 1));
@@ -95,13 +94,13 @@ bool Inside(const CComPicture* picture, int x, int y, int w, int h)
 }
 
 // The source's (0, 0, sw, sh) bilinear into (x, y, w, h) of dest; false, with nothing drawn, for a stretch
-// whose positions would not be exact.
+// whose positions would not be exact, and for none at all (the platform copies those, top bytes included).
 bool OwnHalftone(CComPicture* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh,
                  CParallelRows* rows)
 {
     TAxis across, down;
-    if (!Inside(dest, x, y, w, h) || !Inside(source, 0, 0, sw, sh) || !across.Make(0, sw, w, false) ||
-        !down.Make(0, sh, h, true))
+    if ((sw == w && sh == h) || !Inside(dest, x, y, w, h) || !Inside(source, 0, 0, sw, sh) || !across.Make(sw, w, false) ||
+        !down.Make(sh, h, true))
         return false;
     uint32_t* const target = dest->Bitmap()->ScanLine(0);
     const uint32_t* const pixels = source->Bitmap()->ScanLine(0);
