@@ -8,6 +8,7 @@
 #include "data/SaverPreferences.h"
 
 #include <cstring>
+#include <utility>
 
 CMediaSetting::CMediaSetting()
 {
@@ -129,37 +130,43 @@ void CMediaSetting::CloseAccFiles()
         AccFiles.Close();
 }
 
-void CMediaSetting::ExtractAccFiles(const std::string& folder, int overwrite)
+std::vector<std::string> CMediaSetting::ExtractAccFiles(const std::string& folder, int overwrite)
 {
+    std::vector<std::string> written;
     if (AccFile.empty())
-        return;
+        return written;
     OpenAccFiles();
     std::size_t start = 0;
     for (std::size_t hash = AccFile.find('#'); hash != std::string::npos; hash = AccFile.find('#', start)) {
-        ExtractAccFile(folder, LowerAZ(AccFile.substr(start, hash - start)), overwrite);
+        std::string path = ExtractAccFile(folder, LowerAZ(AccFile.substr(start, hash - start)), overwrite);
+        if (!path.empty())
+            written.push_back(std::move(path));
         start = hash + 1;
     }
     CloseAccFiles();
+    return written;
 }
 
-void CMediaSetting::ExtractAccFile(const std::string& folder, const std::string& name, int overwrite)
+std::string CMediaSetting::ExtractAccFile(const std::string& folder, const std::string& name, int overwrite)
 {
     if (AccFiles.IsClosed() || name.empty())
-        return;
+        return std::string();
     if (!IsSafeAccFileName(name)) {
         ZELT_LOG("MediaSetting", "refused accessory file name \"%.200s\"", name.c_str());
-        return;
+        return std::string();
     }
     for (AccFiles.First(); !AccFiles.Eof; AccFiles.Next()) {
         if (LowerAZ(AccFiles.FieldAsString("name")) != name)
             continue;
         const std::string target = folder + name;
         if (!overwrite && FileExists(target))
-            return;
+            return std::string();
         // Fetched whole first, so an unreadable blob never replaces a file with a stub.
         TMemoryStream bytes;
-        if (!AccFiles.BlobToStream("accfile", bytes) || !bytes.SaveToFile(target))
-            ZELT_LOG("MediaSetting", "could not write accessory file \"%.200s\"", target.c_str());
-        return;
+        if (AccFiles.BlobToStream("accfile", bytes) && bytes.SaveToFile(target))
+            return target;
+        ZELT_LOG("MediaSetting", "could not write accessory file \"%.200s\"", target.c_str());
+        return std::string();
     }
+    return std::string();
 }

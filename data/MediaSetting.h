@@ -41,8 +41,8 @@ public:
 
     // Writes the current slide's accessory files ("name#name#") from table "accfile" into folder, which
     // ends with a separator. Existing files are kept unless overwrite is set. Names that would leave the
-    // folder (absolute, with a drive colon or a ".." part) are refused.
-    void ExtractAccFiles(const std::string& folder, int overwrite);
+    // folder (absolute, with a drive colon or a ".." part) are refused. Gives the files it wrote.
+    std::vector<std::string> ExtractAccFiles(const std::string& folder, int overwrite);
     void OpenAccFiles();
     void CloseAccFiles();
 
@@ -61,7 +61,8 @@ public:
     std::string AccFile;
 
 private:
-    void ExtractAccFile(const std::string& folder, const std::string& name, int overwrite);
+    // The path written, or "" when nothing was.
+    std::string ExtractAccFile(const std::string& folder, const std::string& name, int overwrite);
 
     const CSaverPreferences* Settings = nullptr;
     std::vector<int> EffectPositions;  // per record: its position in its effect list, -1 before the first

@@ -100,19 +100,29 @@ TSaveResult CSaverPreferences::SaveTo(TSettingsStore& store) const
                      Key.c_str(), result.Error);
         }
     }
-    for (; written < kValues && result.Error == 0; ++written) {
+    // Only the writes that succeeded count: the one that failed left its value as it was.
+    while (written < kValues && result.Error == 0) {
         const TNewValue& v = values[written];
         result.Error = store.Set(v.Name, v.Type, v.Bytes, v.Size);
-        if (result.Error != 0)
+        if (result.Error == 0)
+            ++written;
+        else
             ZELT_LOG("SaverSettings", "cannot write \"%s\" of %s (error %ld)", v.Name, Key.c_str(), result.Error);
     }
     if (result.Error != 0) {
         while (written > 0) {
             --written;
             const TStoredValue& old = before[written];
-            const long undone = found[written] == 0 ? store.Set(values[written].Name, old.Type, old.Bytes.data(),
-                                                                static_cast<std::uint32_t>(old.Bytes.size()))
-                                                    : store.Delete(values[written].Name);
+            long undone = 0;
+            if (found[written] == 0) {
+                undone = store.Set(values[written].Name, old.Type, old.Bytes.data(),
+                                   static_cast<std::uint32_t>(old.Bytes.size()));
+            } else {
+                // A value that is gone already is as it was before the save.
+                undone = store.Delete(values[written].Name);
+                if (undone == kStoreValueMissing)
+                    undone = 0;
+            }
             if (undone != 0) {
                 result.Partial = true;
                 ZELT_LOG("SaverSettings", "cannot put back \"%s\" of %s (error %ld): it keeps the new value",

@@ -31,7 +31,7 @@ public:
     virtual long Read(const char* name, TStoredValue& value) = 0;
     // Writes a value; 0 or the system's error code.
     virtual long Set(const char* name, TStoreValueType type, const void* data, std::uint32_t size) = 0;
-    // Removes a value; 0 or the system's error code.
+    // Removes a value; 0, kStoreValueMissing when it is not there, or the system's error code.
     virtual long Delete(const char* name) = 0;
     // Closes the open key; 0 or the system's error code.
     virtual long Close() = 0;

@@ -6,6 +6,7 @@
 #include "data/Monitors.h"
 #include "data/ZELTGlobeSettings.h"
 #include "dialogs/DialogIds.h"
+#include "dialogs/WebAddress.h"
 #include "dialogs/about.h"
 #include "transitions/EffectNames.h"
 
@@ -290,9 +291,11 @@ bool Tfconfigure::SaveSettings()
 
 void Tfconfigure::Open(const std::string& address)
 {
-    // An empty address would open the current folder.
-    if (!address.empty())
-        ShellExecuteA(Handle(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!IsWebAddress(address)) {
+        ZELT_LOG("configuredlg", "not a web or mail address, not opened: \"%s\"", address.c_str());
+        return;
+    }
+    ShellExecuteA(Handle(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Tfconfigure::btnokClick()

@@ -44,6 +44,7 @@ private:
     void ShowValues(const TConfigureValues& values);
     TConfigureValues CollectValues() const;
     void SetAllEffects(bool toggle);
+    // Opens a web or mail address of the project with the shell; anything else is logged and ignored.
     void Open(const std::string& address);
     // A control of one of the pages.
     HWND Control(int id) const;

@@ -1,7 +1,9 @@
 #include "picture/ComPicture.h"
 
 #include <cstring>
+#include <exception>
 #include <new>
+#include <string>
 
 #include "classlib/FileUtils.h"
 #include "classlib/GdiObject.h"
@@ -140,6 +142,10 @@ int CComPicture::LoadFromFile(const std::string& fileName)
     } catch (const std::bad_alloc&) {
         ZELT_LOG("ComPicture", "out of memory loading %s", fileName.c_str());
         return 0;
+    } catch (const std::exception& e) {
+        // A 32-bit process cannot hold a file of 2 GB or more: the read gives a length error.
+        ZELT_LOG("ComPicture", "cannot load picture file %s: %s", fileName.c_str(), e.what());
+        return 0;
     }
 }
 
@@ -202,7 +208,8 @@ int CComPicture::LoadThroughLibrary(const std::string& fileName, TMemoryStream* 
     HDC image = nullptr;
     if (stream) {
         const int64_t size = stream->Size();
-        const std::string tempPath = TempFilePath("imgtemp");
+        // A name of this process's own: a preview and a full-screen run may decode at the same moment.
+        const std::string tempPath = TempFilePath("imgtemp" + std::to_string(GetCurrentProcessId()));
         stream->SetPosition(0);
         if (size > INT32_MAX || !stream->SaveToFile(tempPath)) {
             ZELT_LOG("ComPicture", "cannot write %s", tempPath.c_str());

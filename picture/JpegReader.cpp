@@ -11,9 +11,14 @@
 
 namespace {
 
+// A progressive file may repeat a scan without end, and libjpeg reads each repeat over the whole picture again
+// (a file of about a megabyte held the user-interface thread for a minute). Real files have a dozen or two.
+const int kMaxScans = 500;
+
 // libjpeg reports fatal errors through error_exit, which must not return: jump back to the decode.
 struct TJpegError {
     jpeg_error_mgr Manager;
+    jpeg_progress_mgr Progress;
     std::jmp_buf Return;
     bool Truncated;
 };
@@ -22,6 +27,16 @@ void OnJpegError(j_common_ptr info)
 {
     TJpegError* error = reinterpret_cast<TJpegError*>(info->err);
     std::longjmp(error->Return, 1);
+}
+
+// Called while libjpeg reads the scans: a file past the bound is refused as damaged.
+void OnJpegProgress(j_common_ptr info)
+{
+    const int scans = reinterpret_cast<j_decompress_ptr>(info)->input_scan_number;
+    if (scans <= kMaxScans)
+        return;
+    ZELT_LOG("JpegReader", "JPEG with more than %d scans refused", kMaxScans);
+    std::longjmp(reinterpret_cast<TJpegError*>(info->err)->Return, 1);
 }
 
 // Warnings: libjpeg pads a file that ends early and goes on; such a picture is refused like a damaged one.
@@ -66,6 +81,8 @@ bool Decode(jpeg_decompress_struct& info, TJpegError& error, const uint8_t* data
     if (setjmp(error.Return))
         return false;
     jpeg_create_decompress(&info);
+    error.Progress.progress_monitor = OnJpegProgress;
+    info.progress = &error.Progress;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
         return false;

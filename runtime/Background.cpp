@@ -1,5 +1,6 @@
 #include "runtime/Background.h"
 
+#include <exception>
 #include <vector>
 
 #include "classlib/FileUtils.h"
@@ -122,7 +123,7 @@ void CBackground::DrawPictureKind()
         if (!FileExists(path))
             FillBlack();
         else if (picture.LoadFromFile(path))
-            picture.DrawToPicture(0, 0, Target, SRCCOPY);
+            picture.DrawToPicture(-DesktopOrigin.x, -DesktopOrigin.y, Target, SRCCOPY);
     } else if (source == 1 || source == 2) {
         if (source == 1 ? LoadProjectImage(&picture) : LoadBackImage(&picture))
             DrawImage(Target, data.BackLayout, data.TileCount, &picture, data.RandomTiles != 0);
@@ -274,13 +275,19 @@ int LoadMediaPicture(CComPicture* out, const std::string& name, CMedia* media, C
 {
     if (!out || !media || !project)
         return 0;
-    if (project->ProjectData.EmbeddedMedia) {
-        TMemoryStream stream;
-        media->LoadByFileName(name, stream);
-        return out->LoadFromStream(stream, name);
+    // A picture that cannot be had, for whatever reason, is one that cannot be shown: the show goes on.
+    try {
+        if (project->ProjectData.EmbeddedMedia) {
+            TMemoryStream stream;
+            media->LoadByFileName(name, stream);
+            return out->LoadFromStream(stream, name);
+        }
+        std::string path = media->FindStoredName(name);
+        if (project->ProjectData.RelativePaths)
+            path = ExtractFilePath(project->FilePath) + ExtractFileName(path);
+        return out->LoadFromFile(path);
+    } catch (const std::exception& e) {
+        ZELT_LOG("Background", "cannot load the picture \"%.200s\": %s", name.c_str(), e.what());
+        return 0;
     }
-    std::string path = media->FindStoredName(name);
-    if (project->ProjectData.RelativePaths)
-        path = ExtractFilePath(project->FilePath) + ExtractFileName(path);
-    return out->LoadFromFile(path);
 }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include <windows.h>
+
 #include "classlib/Colors.h"
 #include "runtime/ScrMode.h"
 
@@ -60,6 +62,9 @@ public:
     CMedia* Media = nullptr;
     // Where ring gradients keep their measured ellipses; none: each one measures them anew.
     CRingSpans* Rings = nullptr;
+    // Where Target's top-left corner lies in the captured desktop: a monitor's own place when one monitor of
+    // several is composed.
+    POINT DesktopOrigin = {0, 0};
 
 private:
     void FillBlack();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <exception>
 
 namespace {
 
@@ -18,12 +19,25 @@ void SendRunningFlag(bool running)
 }
 
 // Only the two restores: nothing that allocates, locks or logs, which a crashed process may not survive.
-LONG WINAPI TopLevelExceptionFilter(EXCEPTION_POINTERS*)
+void RestoreSystem()
 {
     RestoreTaskbar();
     if (g_RunningSet.exchange(false))
         SendRunningFlag(false);
+}
+
+LONG WINAPI TopLevelExceptionFilter(EXCEPTION_POINTERS*)
+{
+    RestoreSystem();
     return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// A C++ exception that no catch takes. It ends at once with abort's exit code, past abort's own message,
+// which the C runtime may show in a box.
+void Terminated()
+{
+    RestoreSystem();
+    TerminateProcess(GetCurrentProcess(), kTerminatedExitCode);
 }
 
 } // namespace
@@ -32,6 +46,7 @@ void InstallCrashRestore()
 {
     SetErrorMode(SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(TopLevelExceptionFilter);
+    std::set_terminate(Terminated);
 }
 
 void SetScreenSaverRunning(bool running)

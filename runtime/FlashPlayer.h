@@ -35,7 +35,8 @@ public:
     // Paints the background and starts the movie of the current slide; with no movie or no control the
     // slide is over at once.
     void Play();
-    bool CanPlay() const { return Flash && !Movie.empty(); }
+    bool CanPlay() const { return HasControl() && !Movie.empty(); }
+    bool HasControl() const { return Flash != nullptr; }
     void Stop();
     void StartPoll(int interval);
     void StopPoll();

@@ -85,6 +85,11 @@ void Tfmain::FormCreate()
     } catch (...) {
         Application.HandleException("first slide");
     }
+    // Closed while a box of the first slide showed: before the message loop, so nothing ended it yet.
+    if (ShowEnded()) {
+        Application.Terminate();
+        return;
+    }
     // The task bar and this window go only once the desktop has been read.
     g_DesktopCapture.Wait();
     if (ScrMode != smPreview) {
@@ -136,6 +141,8 @@ void Tfmain::PlaceWindow(TScrMode mode)
 
 void Tfmain::PlayMedia()
 {
+    if (ShowEnded())
+        return;
     switch (MediaKind) {
     case 0: StopPicture(); break;
     case 1: StopFlash(); break;
@@ -169,6 +176,8 @@ void Tfmain::PlayMedia()
         SkipFailedMedia();
         break;
     }
+    if (ShowEnded())
+        return;
     MediaPlaying = 1;
     const bool kindChanged = MediaKind != type;
     switch (MediaKind) {
@@ -253,7 +262,9 @@ void Tfmain::timer2Timer()
     if (Paused)
         return;
     StopMusicGapTimer();
-    PlayBackgroundMusic(true);
+    // A slide that asked for silence (a video with its own sound, say) keeps it: the track waits paused
+    // for the next slide with music.
+    PlayBackgroundMusic(MediaSetting.Data.MusicOn != 0);
 }
 
 void Tfmain::timer3Timer()
@@ -268,6 +279,17 @@ void Tfmain::AddTempFile(const std::string& path)
 {
     if (std::find(TempFiles.begin(), TempFiles.end(), path) == TempFiles.end())
         TempFiles.push_back(path);
+}
+
+void Tfmain::DropTempFile(const std::string& path)
+{
+    if (DeleteFileIfExists(path))
+        TempFiles.erase(std::remove(TempFiles.begin(), TempFiles.end(), path), TempFiles.end());
+}
+
+bool Tfmain::ShowEnded()
+{
+    return ClosedOnce || !Handle();
 }
 
 void Tfmain::DeleteTempFiles()

@@ -41,7 +41,12 @@ public:
     // Ends a slide that cannot be shown; the next one comes after the delay, but never within a second.
     void SkipFailedMedia();
     void AddTempFile(const std::string& path);
+    // Deletes a listed file now; one still held open (by the Flash control) stays listed for the close.
+    void DropTempFile(const std::string& path);
     void DeleteTempFiles();
+    // A message box runs its own message loop, in which the window may close and free its players: after a
+    // box, a slide change goes on only while this is false.
+    bool ShowEnded();
 
     // Pictures (MainWindowPicture.cpp).
     void CreatePicturePlayer();
@@ -78,6 +83,9 @@ public:
     // Flash (MainWindowFlash.cpp).
     void CreateFlashPlayer();
     void PlayFlash();
+    // The embedded movie and its accessory files written to the temporary folder and listed for the close;
+    // the movie's path, or "" when it is not in the project or cannot be written.
+    std::string ExtractFlashMovie();
     void StopFlash();
     void HideFlash(bool kindChanged);
     void FreeFlashPlayer();

@@ -18,29 +18,32 @@ void Tfmain::CreateFlashPlayer()
     FlashPlayer->SetMedia(&MediaSetting);
 }
 
+std::string Tfmain::ExtractFlashMovie()
+{
+    const std::string movie = TempFilePath(std::to_string(GetTickCount()) + ".swf");
+    TMemoryStream stream;
+    // The stored name is no file of its own: without the extracted movie the slide cannot be shown.
+    if (movie.empty() || !Media.LoadByFileName(MediaSetting.FileName, stream) || !stream.SaveToFile(movie)) {
+        ZELT_LOG("main", "no movie extracted for %.200s", MediaSetting.FileName.c_str());
+        return std::string();
+    }
+    AddTempFile(movie);
+    for (const std::string& file : MediaSetting.ExtractAccFiles(ExtractFilePath(movie), 1))
+        AddTempFile(file);
+    return movie;
+}
+
 void Tfmain::PlayFlash()
 {
     CreateFlashPlayer();
-    std::string path = MediaSetting.FileName;
-    if (GlobeSettings->ProjectData.EmbeddedMedia) {
-        if (!FlashTempFile.empty())
-            DeleteFileIfExists(FlashTempFile);
-        const std::string movie = TempFilePath(std::to_string(GetTickCount()) + ".swf");
-        path.clear();
-        if (!movie.empty()) {
-            MediaSetting.ExtractAccFiles(ExtractFilePath(movie), 1);
-            TMemoryStream stream;
-            if (Media.LoadByFileName(MediaSetting.FileName, stream)) {
-                FlashTempFile = movie;
-                if (stream.SaveToFile(movie))
-                    path = movie;
-            }
-        }
-        // The stored name is no file of its own: without the extracted movie the slide cannot be shown.
-        if (path.empty())
-            ZELT_LOG("main", "no movie extracted for %.200s", MediaSetting.FileName.c_str());
-    } else {
-        path = ExternalMediaPath(path);
+    std::string path, movie;
+    // Where no control would play the movie nothing is extracted or looked for.
+    if (FlashPlayer->HasControl() && GlobeSettings->ProjectData.EmbeddedMedia) {
+        path = movie = ExtractFlashMovie();
+    } else if (FlashPlayer->HasControl()) {
+        path = ExternalMediaPath(MediaSetting.FileName);
+        if (ShowEnded())
+            return;
         if (!path.empty())
             MediaSetting.ExtractAccFiles(ExtractFilePath(path), 0);
     }
@@ -53,6 +56,12 @@ void Tfmain::PlayFlash()
         MediaFailed = 1;
     FlashPlayer->Play();
     FlashPlayer->Show();
+    // The control may hold its last movie until it has the next one.
+    if (!movie.empty()) {
+        if (!FlashTempFile.empty() && FlashTempFile != movie)
+            DropTempFile(FlashTempFile);
+        FlashTempFile = movie;
+    }
 }
 
 void Tfmain::StopFlash()

@@ -65,6 +65,8 @@ void Tfmain::PlayVideo()
 {
     const std::string& name = MediaSetting.FileName;
     const std::string path = GlobeSettings->ProjectData.EmbeddedMedia ? ExtractVideo(name) : ExternalMediaPath(name);
+    if (ShowEnded())
+        return;
     const int chosen = VideoAlternation == 0 ? 1 : 0;
     ZELT_LOG(kUnit, "Video Player%d working", chosen);
     Tfvideoplayer*& player = VideoPlayers[chosen];

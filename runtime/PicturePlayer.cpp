@@ -102,9 +102,16 @@ bool TfImageSlideShowPlayer::ShowMedia(CMediaSetting* slide)
     // Monitors counted after the form was made have no pictures to compose into: one composition then.
     const bool dual = Settings->Data.ScreenIndex == 0 && g_PlayerMonitors.Count() >= 2 &&
                       Settings->DualMonitorMode != 3 && !Monitor1Picture.IsEmpty() && !Monitor2Picture.IsEmpty();
-    if (!(dual ? ShowDualMonitor() : ShowWholeArea()))
+    // Hidden since its last slide (its own flag: a hidden preview parent hides nothing here), the form was
+    // covered by a video or Flash slide: the back buffer, which painting shows and transitions start from, no
+    // longer holds what the screen does.
+    const bool covered = ShownBefore && !(GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE);
+    if (covered)
+        BackBuffer.FillRect(BackBuffer.GetRect(), clBlack);
+    if (!(dual ? ShowDualMonitor() : ShowWholeArea(covered)))
         return false;
     Show();
+    ShownBefore = true;
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
@@ -183,7 +190,7 @@ void TfImageSlideShowPlayer::PutPicture(CComPicture& dest, TPlacement& p, int x,
         HalftoneStretch(&dest, x, y, p.W, p.H, &p.Picture, p.SourceW, p.SourceH);
 }
 
-bool TfImageSlideShowPlayer::ShowWholeArea()
+bool TfImageSlideShowPlayer::ShowWholeArea(bool covered)
 {
     RECT frame = {};
     GetWindowRect(Handle(), &frame);
@@ -207,12 +214,15 @@ bool TfImageSlideShowPlayer::ShowWholeArea()
     int x = p.X;
     int y = p.Y;
     if (backgroundMode == 1) {
-        // The transition starts from what the screen shows and reveals a whole composed frame.
-        BackBuffer.DrawToPicture(0, 0, &BackgroundPicture, SRCCOPY);
+        // The transition starts from what the screen shows and reveals a whole composed frame; after a video
+        // or Flash slide, from this slide's background.
         if (!NewPicture.Create(WidthOf(BackgroundPicture), HeightOf(BackgroundPicture), 0))
             return false;
         background.Target = &NewPicture;
         background.DrawBackground();
+        if (covered)
+            NewPicture.DrawToPicture(0, 0, &BackBuffer, SRCCOPY);
+        BackBuffer.DrawToPicture(0, 0, &BackgroundPicture, SRCCOPY);
         PutPicture(NewPicture, p, p.X, p.Y);
         if (ScrMode != smPreview) {
             background.DrawTitle();
@@ -279,6 +289,8 @@ bool TfImageSlideShowPlayer::ComposeMonitor(int n)
     background.SetParams(Slide, Project);
     background.Media = Media;
     background.Rings = &RingSpans;
+    // The capture covers the virtual screen from the window's origin: this monitor's part of it.
+    background.DesktopOrigin = {place.left, place.top};
     background.DrawBackground();
     PutPicture(monitor, p, p.X, p.Y);
     if (ScrMode != smPreview) {

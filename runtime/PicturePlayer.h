@@ -60,7 +60,7 @@ private:
 
     void FormCreate();
     void FormDestroy();
-    bool ShowWholeArea();
+    bool ShowWholeArea(bool covered);
     bool ShowDualMonitor();
     bool ComposeMonitor(int n);
     void CloneToMonitor2();
@@ -81,5 +81,6 @@ private:
     TransitionParams Params{};
     CRingSpans RingSpans;
     TSlideShowThread* Thread = nullptr;
+    bool ShownBefore = false;
     TWindowProcHook Hook;
 };

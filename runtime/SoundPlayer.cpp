@@ -29,7 +29,7 @@ int CSoundPlayer::Play(const std::string& path)
         Stop();
         return 0;
     }
-    StartWatch.Restart();
+    Progress.Restart();
     StartPoll();
     Playing = 1;
     Paused = 0;
@@ -77,11 +77,11 @@ void CSoundPlayer::StopPoll()
 
 void CSoundPlayer::OnPollTimer()
 {
-    // A device that accepted the play and then failed stands stopped at position 0: once the watch gives
-    // up on it, that is a failed sound, or whoever waits for this sound would wait for ever.
+    // A device that accepted the play and then stands still: once the watch gives up on it, that is a
+    // failed sound, or whoever waits for this sound would wait for ever.
     const DWORD position = Player.GetPosition();
     const TPlayState state =
-        position < Player.GetLength() ? StartWatch.Poll(Player.GetMode(), position) : TPlayState::Ended;
+        position < Player.GetLength() ? Progress.Poll(Player.GetMode(), position) : TPlayState::Ended;
     if (state == TPlayState::Going)
         return;
     Failed_ = state == TPlayState::Failed;

@@ -1,11 +1,11 @@
 // One sound at a time through the media control wrapper: polls once a second and, when the sound has played
-// to its end or has failed to start, posts its owner's message to its owner's window.
+// to its end or has failed to get anywhere, posts its owner's message to its owner's window.
 #pragma once
 
 #include "classlib/Component.h"
 #include "classlib/Timer.h"
 #include "runtime/MediaControl.h"
-#include "runtime/PlayStartWatch.h"
+#include "runtime/PlayProgressWatch.h"
 
 #include <windows.h>
 
@@ -29,7 +29,7 @@ public:
 
     bool IsPlaying() const { return Playing != 0; }
     bool IsPaused() const { return Paused != 0; }
-    // The last sound's notice came because the device accepted the play and never played it.
+    // The last sound's notice came because the device accepted the play and never got anywhere with it.
     bool Failed() const { return Failed_; }
 
 private:
@@ -38,7 +38,7 @@ private:
     HWND NotifyWindow = nullptr;
     UINT NotifyMessage = 0;
     CMMPlayer Player;
-    TPlayStartWatch StartWatch;
+    TPlayProgressWatch Progress;
     bool Failed_ = false;
     std::unique_ptr<TTimer> PollTimer;
 };

@@ -7,7 +7,8 @@
 #include <atomic>
 
 namespace {
-std::atomic<bool> g_Hidden{false};
+// The window hidden: a crashed process shows it again without looking it up.
+std::atomic<HWND> g_Hidden{nullptr};
 }
 
 void HideTaskbar(int screenIndex)
@@ -16,15 +17,13 @@ void HideTaskbar(int screenIndex)
         return;
     if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
         InstallCrashRestore();
+        g_Hidden = tray;
         ShowWindowAsync(tray, SW_HIDE);
-        g_Hidden = true;
     }
 }
 
 void RestoreTaskbar()
 {
-    if (!g_Hidden.exchange(false))
-        return;
-    if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr))
+    if (HWND tray = g_Hidden.exchange(nullptr))
         ShowWindowAsync(tray, SW_RESTORE);
 }

@@ -164,7 +164,7 @@ void Tfvideoplayer::timerTimer()
 void Tfvideoplayer::Play()
 {
     Player.Play();
-    StartWatch.Restart();
+    Progress.Restart();
 }
 
 bool Tfvideoplayer::Ended()
@@ -172,10 +172,10 @@ bool Tfvideoplayer::Ended()
     const DWORD position = Player.GetPosition(), length = Player.GetLength();
     if (length < 20 ? position >= length : position >= length - 20)
         return true;
-    // Stopped after playing is the end: Wine's AVI driver stops one frame short of the length. Stopped at
-    // the start is a video not started yet, until the watch says it never will (a device that accepted the
-    // play and failed), so the show goes on.
-    const TPlayState state = StartWatch.Poll(Player.GetMode(), position);
+    // Stopped after moving is the end: Wine's AVI driver stops one frame short of the length. A video that
+    // stands still (not started yet, stalled, paused by the device) is waited for until the watch says it
+    // will not go on, and then it has ended too, so the show goes on.
+    const TPlayState state = Progress.Poll(Player.GetMode(), position);
     if (state == TPlayState::Failed)
         ZELT_LOG(kUnit, "%.200s did not start playing", File.c_str());
     return state != TPlayState::Going;

@@ -7,7 +7,7 @@
 #include "classlib/Timer.h"
 #include "picture/ComPicture.h"
 #include "runtime/MediaControl.h"
-#include "runtime/PlayStartWatch.h"
+#include "runtime/PlayProgressWatch.h"
 #include "runtime/ScrMode.h"
 
 #include <string>
@@ -77,5 +77,5 @@ private:
     int Loop = 0;
     CMMPlayer Player;
     int TimerTag = 0;  // 0 start pending, 1 playing
-    TPlayStartWatch StartWatch;
+    TPlayProgressWatch Progress;
 };

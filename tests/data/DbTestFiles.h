@@ -56,6 +56,25 @@ inline std::string Int32Bytes(int32_t v)
     return s;
 }
 
+const std::string kBlob(5000, 'B');
+
+// Tables of the kinds a project holds: one with a blob field, binary text and empty fields, an empty one, one
+// of a single record.
+inline std::vector<TableSpec> MediaTables()
+{
+    return {
+        {"project", {"name"}, {false}, {{"p"}}},
+        {"media",
+         {"name", "num", "media", "data"},
+         {false, false, true, false},
+         {{"first", Int32Bytes(1), kBlob, std::string(100, 'd')},
+          {std::string("abc\0def", 7), "\x34\x12", "tiny", ""},
+          {"", "", "", ""}}},
+        {"empty", {"a"}, {false}, {}},
+        {"one", {"a"}, {false}, {{"only"}}},
+    };
+}
+
 // A database file of the running test's own, opened.
 class TestDb {
 public:

@@ -7,7 +7,8 @@
 #include <map>
 #include <string>
 
-// A registry key in memory that answers like RegQueryValueExA: a value larger than the buffer fails.
+// A registry key in memory that answers like the registry: a value larger than the buffer fails the query,
+// a missing value's delete fails with ERROR_FILE_NOT_FOUND.
 class TFakeStore : public TSettingsStore {
 public:
     struct Value {
@@ -46,15 +47,16 @@ public:
     {
         if (name == RefusedValue || (RefuseRewrites && Values.count(name)))
             return 5;
-        Values[name] = Value{type, std::string(static_cast<const char*>(data), size)};
+        if (name != LostValue)
+            Values[name] = Value{type, std::string(static_cast<const char*>(data), size)};
         return 0;
     }
     long Delete(const char* name) override
     {
         if (RefuseRewrites)
             return 5;
-        Values.erase(name);
-        return 0;
+        // As RegDeleteValueA: ERROR_FILE_NOT_FOUND for a value that is not there.
+        return Values.erase(name) ? 0 : kStoreValueMissing;
     }
     long Close() override
     {
@@ -66,6 +68,7 @@ public:
     long CreateError = 0;
     std::string RefusedValue;     // the value whose write fails
     bool RefuseRewrites = false;  // writes over a value and deletions fail
+    std::string LostValue;        // written, then deleted by someone else before the save ends
     int Closes = 0;
     std::string OpenedKey;
     std::map<std::string, Value> Values;

@@ -311,13 +311,14 @@ TEST(MediaSetting, AccessoryFilesHonourOverwrite)
     slides.ReadRecord();
 
     WriteBytes(folder + "config.xml", "<old/>");
-    slides.ExtractAccFiles(folder, 0);
+    EXPECT_EQ(slides.ExtractAccFiles(folder, 0), std::vector<std::string>{folder + "art.png"});
     EXPECT_EQ(ReadBytes(folder + "config.xml"), "<old/>");
     EXPECT_EQ(ReadBytes(folder + "art.png"), "PNG");
     EXPECT_FALSE(FileExists(folder + "missing.txt"));
     EXPECT_FALSE(FileExists(folder + "tail"));
 
-    slides.ExtractAccFiles(folder, 1);
+    EXPECT_EQ(slides.ExtractAccFiles(folder, 1),
+              (std::vector<std::string>{folder + "config.xml", folder + "art.png"}));
     EXPECT_EQ(ReadBytes(folder + "config.xml"), "<new/>");
     DeleteFileIfExists(folder + "config.xml");
     DeleteFileIfExists(folder + "art.png");

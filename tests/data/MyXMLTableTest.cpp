@@ -2,30 +2,11 @@
 #include "data/MyXMLTable.h"
 
 #include "DbTestFiles.h"
-#include "FailingAllocations.h"
 
 #include <cstring>
 #include <filesystem>
-#include <new>
 
 namespace {
-
-const std::string kBlob(5000, 'B');
-
-std::vector<TableSpec> MediaTables()
-{
-    return {
-        {"project", {"name"}, {false}, {{"p"}}},
-        {"media",
-         {"name", "num", "media", "data"},
-         {false, false, true, false},
-         {{"first", Int32Bytes(1), kBlob, std::string(100, 'd')},
-          {std::string("abc\0def", 7), "\x34\x12", "tiny", ""},
-          {"", "", "", ""}}},
-        {"empty", {"a"}, {false}, {}},
-        {"one", {"a"}, {false}, {{"only"}}},
-    };
-}
 
 void PatchInt32(std::string& bytes, size_t pos, int32_t v)
 {
@@ -268,41 +249,6 @@ TEST_F(MyXMLTableTest, DamagedRecordIndexFailsTheOpen)
         EXPECT_EQ(t.FieldAsString("name"), "p") << c.what;
     }
     EXPECT_NE(log.Text().find("records of at least 24 bytes do not fit in the file"), std::string::npos);
-}
-
-TEST_F(MyXMLTableTest, AnOpenThatRunsOutOfMemoryLeavesTheEntryAndTheCursorAsTheyWere)
-{
-    OpenDb(DatabaseBytes(MediaTables()));
-    DB_TABLE_INFO* entry = Db.FindTable("media");
-    ASSERT_EQ(Cursor.Open(&Db, "media"), 1);
-    // Each allocation of the open fails in turn, until one open needs no more than are allowed.
-    for (long allowed = 0;; ++allowed) {
-        CMyXMLTable* const registered = entry->Table;
-        CMyXMLTable t;
-        bool threw = false;
-        {
-            TFailingAllocation failing(allowed);
-            try {
-                t.Open(&Db, "media");
-            } catch (const std::bad_alloc&) {
-                threw = true;
-            }
-            if (!failing.Happened())
-                break;
-        }
-        ASSERT_TRUE(threw) << allowed;
-        if (t.IsClosed()) {
-            EXPECT_EQ(entry->Table, registered) << allowed;
-            EXPECT_EQ(t.FieldCount(), 0) << allowed;
-            EXPECT_EQ(t.RecordCount(), 0) << allowed;
-        } else {
-            EXPECT_EQ(entry->Table, &t) << allowed;
-        }
-        ASSERT_EQ(t.Open(&Db, "media"), 1) << allowed;
-        EXPECT_EQ(t.FieldCount(), 4) << allowed;
-        EXPECT_EQ(t.RecordCount(), 3) << allowed;
-    }
-    // TearDown clears the database, which closes every cursor its entries name: none of the dead ones.
 }
 
 TEST_F(MyXMLTableTest, EmptyTableNeedsNoIndexTag)

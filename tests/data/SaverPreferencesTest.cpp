@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 TEST(SaverPreferences, DefaultsAndKeyName)
 {
@@ -99,6 +100,22 @@ TEST(SaverPreferences, ASaveWhoseSecondWriteFailsPutsBackWhatItWrote)
     saved = p.SaveTo(store);
     EXPECT_EQ(saved.Error, 5);
     EXPECT_TRUE(saved.Partial);
+}
+
+TEST(SaverPreferences, AFailedWriteIsNotPutBack)
+{
+    // The write refused, and a value written but deleted by someone else before the put-back: a first save
+    // whose first write fails deletes nothing, and a value already gone is as it was.
+    const std::pair<const char*, const char*> cases[] = {{"data", ""}, {"screenmode", "transition effects"}};
+    for (const auto& [refused, lost] : cases) {
+        TFakeStore store;
+        store.RefusedValue = refused;
+        store.LostValue = lost;
+        const TSaveResult saved = CSaverPreferences().SaveTo(store);
+        EXPECT_EQ(saved.Error, 5) << refused;
+        EXPECT_FALSE(saved.Partial) << refused;
+        EXPECT_TRUE(store.Values.empty()) << refused;
+    }
 }
 
 TEST(SaverPreferences, DataValueSizes)

@@ -27,13 +27,18 @@ HWND Control(HWND dialog, int id)
 
 } // namespace
 
-// What the dialog saves is what the saver then does: its track bar is the saver's mouse threshold.
+// What the dialog saves is what the saver then does: its track bar is the saver's mouse threshold. The
+// project's web site names a program, which neither "Home" nor "Visit website" starts.
 TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSavesWhatTheSaverUses)
 {
     TTestFolder folder("dialogs_configure_mode");
     ASSERT_TRUE(WriteSolidBmp(folder.File("red.bmp"), 64, 48, 0xFF0000));
+    std::string program = InstallRecorder(folder);
+    ASSERT_FALSE(program.empty());
+    for (std::size_t at = 0; (at = program.find('\\', at)) != std::string::npos; at += 2)
+        program.insert(at, 1, '\\');
     std::string scr;
-    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "ConfigureRun",
+    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "ConfigureRun", "authorwebsite": ")" + program + R"(",
                                         "data": {"EmbeddedMedia": 1, "HasPictures": 1, "HasPublisher": 1}},
                                      "media": [{"file": "red.bmp"}], "slides": [{"filename": "red.bmp"}]})",
                          &scr));
@@ -53,6 +58,12 @@ TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSavesWhatTheSaverUses)
     GetWindowTextA(dialog, caption, sizeof caption);
     EXPECT_STREQ(caption, "ConfigureRun - Screensaver Settings");
 
+    const HWND home = Control(dialog, IDC_LBHOME);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_LBHOME, STN_CLICKED), reinterpret_cast<LPARAM>(home));
+    PostMessageW(dialog, WM_COMMAND, ID_VISITWEBSITE1, 0);
+    TLogFile log(scr);
+    EXPECT_TRUE(log.WaitForLine("not a web or mail address, not opened", 5000, 2)) << log.Tail();
+
     const HWND threshold = Control(dialog, IDC_TBTHRESHOLD);
     EXPECT_EQ(SendMessageW(threshold, TBM_GETPOS, 0, 0), 20);
     SendMessageW(threshold, TBM_SETPOS, TRUE, 60);
@@ -63,7 +74,6 @@ TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSavesWhatTheSaverUses)
     EXPECT_EQ(ReadRegBinary(HKEY_CURRENT_USER, kKey, "data").value_or(""),
               Words({60, 1, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0, 12, 60, 0, 1, 25, 0}));  // no specified key: 0
     EXPECT_EQ(ReadRegDword(HKEY_CURRENT_USER, kKey, "screenmode").value_or(9), 0u);
-    TLogFile log(scr);
     EXPECT_TRUE(log.HasAt("configuredlg", 18, "Show configuration dialog.")) << log.Tail();
     EXPECT_TRUE(log.HasAt("configuredlg", 128, "hasimagemedia = true"));
     EXPECT_TRUE(log.HasAt("configuredlg", 35, "Exit configuration dialog."));
@@ -82,5 +92,6 @@ TEST(ConfigureMode, ShowsTheProjectsDialogAndOkSavesWhatTheSaverUses)
     ASSERT_TRUE(SendMouseMove(75, 5));
     ASSERT_TRUE(saver.WaitExit(10000)) << log.Tail();
     EXPECT_TRUE(log.Has("dx: 75 , dy : 5 , threshold : 60")) << log.Tail();
+    EXPECT_EQ(ReadWholeFile(folder.File("recorder.txt")), "");
     DeleteRegKey(HKEY_CURRENT_USER, kKey);
 }

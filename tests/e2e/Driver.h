@@ -35,6 +35,14 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 std::string ReadWholeFile(const std::string& path);  // "" when missing
 // This process's temporary folder (GetTempPathA), with its trailing "\\".
 std::string TempFolder();
+// A fresh temporary folder for one run ("temp" in the test's folder), and the environment that gives it to the
+// saver: what the saver leaves there is seen without what other programs write.
+struct TPrivateTemp {
+    explicit TPrivateTemp(const TTestFolder& folder);
+    std::vector<std::string> Env() const { return {"TMP=" + Path, "TEMP=" + Path}; }
+    std::vector<std::string> Left() const { return FolderEntries(Path); }
+    std::string Path;
+};
 std::vector<std::string> ReadLines(const std::string& path);
 // A 32-bit bitmap file of one colour (0x00RRGGBB).
 bool WriteSolidBmp(const std::string& path, int width, int height, uint32_t rgb);
@@ -96,6 +104,8 @@ private:
 
 // "crashed with exception 0xC0000005", or "" when the process did not crash.
 std::string CrashOf(const TProcess& process);
+// Starts a thread in the runtime where it throws std::bad_alloc: a C++ exception that no catch takes.
+testing::AssertionResult ThrowPastEveryCatch(const TProcess& process);
 // A visible dialog-class window ("#32770") of the process, described; "" when it shows none.
 std::string BoxOf(DWORD pid);
 
@@ -198,7 +208,8 @@ private:
 
 // --- Registry (8-bit texts, as the runtime writes them) ----------------------------------------------------
 
-std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value);
+// view: KEY_WOW64_32KEY or KEY_WOW64_64KEY for one of a 64-bit prefix's two views, else the program's own.
+std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value, REGSAM view = 0);
 std::optional<DWORD> ReadRegDword(HKEY root, const std::string& key, const std::string& value);
 std::optional<std::string> ReadRegBinary(HKEY root, const std::string& key, const std::string& value);
 bool WriteRegString(HKEY root, const std::string& key, const std::string& value, const std::string& text,

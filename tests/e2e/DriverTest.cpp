@@ -69,6 +69,11 @@ TEST(Driver, StartsWaitsKillsAHungProgramAndSeesACrashAtOnce)
     TProcess crashing(recorder, "--crash");
     ASSERT_TRUE(crashing.WaitExit(10000));
     EXPECT_EQ(CrashOf(crashing), "crashed with exception 0xC0000005");
+    // Nor one of the other word size: a 64-bit prefix has a crash debugger for each.
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
+        EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug",
+                                "Debugger", view),
+                  std::optional<std::string>("")) << view;
     const std::vector<std::string> lines = ReadLines(folder.File("recorder.txt"));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_NE(lines[0].find("/ins \"C:\\a b.scr\""), std::string::npos) << lines[0];

@@ -60,6 +60,11 @@ std::vector<std::string> FolderEntries(const std::string& folder)
     return entries;
 }
 
+TPrivateTemp::TPrivateTemp(const TTestFolder& folder) : Path(folder.File("temp"))
+{
+    CreateDirectoryA(Path.c_str(), nullptr);
+}
+
 std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

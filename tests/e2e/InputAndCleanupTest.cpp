@@ -20,17 +20,6 @@ long FirstTick(const TLogFile& log, const std::string& part)
     return 0;
 }
 
-// A fresh temporary folder for one run and the environment that gives it to the saver.
-struct TPrivateTemp {
-    explicit TPrivateTemp(const TTestFolder& folder) : Path(folder.File("temp"))
-    {
-        CreateDirectoryA(Path.c_str(), nullptr);
-    }
-    std::vector<std::string> Env() const { return {"TMP=" + Path, "TEMP=" + Path}; }
-    std::vector<std::string> Left() const { return FolderEntries(Path); }
-    std::string Path;
-};
-
 // The embedded video, a background track and a slide sound, the media every run extracts.
 void WriteMedia(const TTestFolder& folder)
 {

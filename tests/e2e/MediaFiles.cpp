@@ -40,11 +40,12 @@ std::string List(const char* type, const std::string& data)
 
 } // namespace
 
-std::string PcmWav(int ms)
+std::string PcmWav(int ms, uint16_t bits)
 {
-    const uint32_t rate = 8000;  // mono, 8 bits, PCM
-    const std::string fmt = Words16({1, 1}) + Words({rate, rate}) + Words16({1, 8});
-    const std::string samples(static_cast<size_t>(rate) * ms / 1000, '\x80');
+    const uint32_t rate = 8000;  // mono, PCM
+    const uint16_t align = bits / 8;
+    const std::string fmt = Words16({1, 1}) + Words({rate, rate * align}) + Words16({align, bits});
+    const std::string samples(static_cast<size_t>(rate) * ms / 1000 * align, bits == 8 ? '\x80' : '\0');
     return Chunk("RIFF", "WAVE" + Chunk("fmt ", fmt) + Chunk("data", samples));
 }
 

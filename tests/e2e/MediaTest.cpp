@@ -101,6 +101,43 @@ TEST(MediaShow, TracksFollowAfterTheGapAndABoundSoundHoldsItsSlide)
     EXPECT_LT(one[1] - two[0], 1500) << log.Tail(40);
 }
 
+// A slide of no known kind with music, lasting the 3 s delay, then a 3.8 s video slide with the music off
+// (under 20 frames, so it ends by its stop, not 20 frames short of its length).
+// The track resumed by the first slide ends at its first poll, so the 3 s gap ends about a second into the
+// video: the next track waits there paused, and the next slide with music plays it.
+TEST(MediaShow, AGapThatEndsOverASilentSlideLeavesTheNextTrackPaused)
+{
+    TTestFolder folder("media_silent_gap");
+    ASSERT_TRUE(WriteWholeFile(folder.File("a.wav"), PcmWav(500)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("b.wav"), PcmWav(500)));
+    ASSERT_TRUE(WriteWholeFile(folder.File("clip.avi"), SolidAvi(64, 48, 19, 5, 0x0000FF)));
+    std::string scr;
+    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "Silence",
+        "data": {"EmbeddedMusic": 1, "EmbeddedMedia": 1, "LoopMusic": 1, "MediaDelay": 3, "MusicGap": 3}},
+      "music": [{"file": "a.wav"}, {"file": "b.wav"}], "media": [{"file": "clip.avi"}],
+      "slides": [{"filename": "one", "data": {"MediaType": 7, "MusicOn": 1}},
+                 {"filename": "clip.avi", "data": {"MediaType": 2, "MusicOn": 0}}]})",
+                         &scr));
+    ASSERT_TRUE(CreateLog(scr));
+    TParentWindow parent(320, 240);
+    TProcess saver(scr, "/p " + parent.HandleText());
+    TLogFile log(scr);
+    // Loaded paused at the start, during the first video, during the second.
+    ASSERT_TRUE(log.WaitForLine("music track", 25000, 3)) << log.Tail(40);
+    std::vector<int> perVideo;  // tracks begun during each video slide
+    for (const std::string& line : log.Lines()) {
+        if (line.find("Media name = ") != std::string::npos)
+            perVideo.push_back(0);
+        if (line.find("Media name = one") != std::string::npos)
+            perVideo.pop_back();
+        if (line.find("music track") != std::string::npos && !perVideo.empty())
+            ++perVideo.back();
+    }
+    ASSERT_GE(perVideo.size(), 2u) << log.Tail(40);
+    EXPECT_EQ(perVideo[0], 1) << log.Tail(40);
+    EXPECT_EQ(perVideo[1], 1) << log.Tail(40);
+}
+
 TEST(MediaShow, WithoutAnAudioDeviceSoundsEndAndTheShowGoesOn)
 {
     TTestFolder folder("media_nodevice");
@@ -209,7 +246,8 @@ TEST(MediaShow, AOneVideoProjectLoopsAndItsCacheIsGoneAfterClose)
 namespace {
 
 // Previews of looping embedded music over one slide of no known kind (a slide change every second, or every
-// delay seconds); a track named bad*.wav holds no sound the device can open.
+// delay seconds); a track named bad*.wav holds no sound the device can open, one named stuck*.wav one whose
+// play it accepts and never starts.
 class MusicFailures : public testing::Test {
 protected:
     void Start(const std::string& name, const std::vector<std::string>& tracks, int delay = 0)
@@ -217,8 +255,9 @@ protected:
         TTestFolder folder(name);
         std::string music;
         for (const std::string& track : tracks) {
-            const bool bad = track.compare(0, 3, "bad") == 0;
-            ASSERT_TRUE(WriteWholeFile(folder.File(track), bad ? std::string("RIFF\x04\0\0\0junk", 12) : PcmWav(300)));
+            const bool bad = track.compare(0, 3, "bad") == 0, stuck = track.compare(0, 5, "stuck") == 0;
+            ASSERT_TRUE(WriteWholeFile(folder.File(track), bad ? std::string("RIFF\x04\0\0\0junk", 12)
+                                                                : PcmWav(300, stuck ? 64 : 8)));
             music += (music.empty() ? "" : ",") + std::string(R"({"file": ")") + track + "\"}";
         }
         std::string scr;
@@ -239,12 +278,15 @@ protected:
 
 } // namespace
 
-TEST_F(MusicFailures, ATrackThatCannotBeOpenedGivesWayToTheNextOneEachTimeRound)
+TEST_F(MusicFailures, ATrackThatCannotBeOpenedOrNeverStartsGivesWayToTheNextOneEachTimeRound)
 {
-    ASSERT_NO_FATAL_FAILURE(Start("music_bad_then_good", {"bad.wav", "good.wav"}));
-    // The good track plays, ends at its first poll, and after the bad one again it plays once more.
+    // Slides 30 s apart: only the tracks' own ends move the music on.
+    ASSERT_NO_FATAL_FAILURE(Start("music_bad_then_good", {"bad.wav", "stuck.wav", "good.wav"}, 30));
+    // The good track plays, ends at its first poll, and after the bad one and the stuck one (three polls)
+    // again it plays once more.
     EXPECT_TRUE(Log->WaitForLine("music track : " + GetTempDir() + "good.wav", 15000, 2)) << Log->Tail(40);
     EXPECT_GE(Log->Count("could not play " + GetTempDir() + "bad.wav"), 2) << Log->Tail(40);
+    EXPECT_GE(Log->Count("stuck.wav did not start playing"), 2) << Log->Tail(40);
     EXPECT_FALSE(Log->Has("no track of the music list plays")) << Log->Tail(40);
 }
 
@@ -273,6 +315,39 @@ TEST_F(MusicFailures, ATrackTheDeviceAcceptsButNeverPlaysWaitsForTheNextSlide)
     EXPECT_EQ(Log->Count("music track : "), 1) << Log->Tail(40);
     EXPECT_TRUE(Log->Has("good.wav did not start playing")) << Log->Tail(40);
     EXPECT_TRUE(Log->Has("no track of the music list plays")) << Log->Tail(40);
+}
+
+// With the whole composed frame revealed over what the screen shows, the picture before a video never comes
+// back under the transition of the picture after it.
+TEST(MediaShow, APictureAfterAVideoNeverBringsBackThePictureBeforeIt)
+{
+    TTestFolder folder("media_video_then_picture");
+    const uint32_t red = 0xFF0000;
+    ASSERT_TRUE(WriteSolidBmp(folder.File("red.bmp"), 64, 48, red));
+    ASSERT_TRUE(WriteSolidBmp(folder.File("blue.bmp"), 64, 48, 0x0000FF));
+    ASSERT_TRUE(WriteWholeFile(folder.File("clip.avi"), SolidAvi(64, 48, 5, 5, 0x00FF00)));
+    std::string scr;
+    // Blue comes in one row a frame: the rest of the screen shows where its transition started for seconds.
+    ASSERT_TRUE(BuildScr(folder, R"({"project": {"projectname": "After", "data": {"EmbeddedMedia": 1, "FitMode": 3,
+        "BackgroundMode": 1, "MediaDelay": 1}}, "media": [{"file": "red.bmp"}, {"file": "clip.avi"}, {"file": "blue.bmp"}],
+        "slides": [{"filename": "red.bmp"}, {"filename": "clip.avi", "data": {"MediaType": 2}},
+                   {"filename": "blue.bmp", "effect": "0;", "data": {"EffectOn": 1, "Step": 1}}]})",
+                         &scr));
+    ASSERT_TRUE(CreateLog(scr));
+    TProcess saver(scr, "/s");
+    TLogFile log(scr);
+    // Under Xvfb the video's panel never covers what was on the screen before it: look once blue has begun.
+    ASSERT_TRUE(log.WaitForLine("begin a transition show", 20000, 2)) << log.Tail();
+    const int width = GetSystemMetrics(SM_CXSCREEN), middle = GetSystemMetrics(SM_CYSCREEN) / 2;
+    int shots = 0, redShots = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 2000) {
+        redShots += TScreenShot(RECT{0, middle, width, middle + 1}).Count(red) > 0;
+        ++shots;
+        Pause(50);
+    }
+    EXPECT_EQ(log.Count("end a transition show"), 1) << "blue's transition ended while the screen was watched";
+    EXPECT_EQ(redShots, 0) << "of " << shots << " looks at the screen\n" << log.Tail();
 }
 
 // Three slides of a 2.4 s clip on a solid background with a title. Wine's AVI driver plays it in about 2 s

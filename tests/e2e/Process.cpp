@@ -1,7 +1,10 @@
 // Bounded waiting, started programs and their windows.
 #include "tests/e2e/Driver.h"
 
+#include <psapi.h>
+
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -93,31 +96,8 @@ testing::AssertionResult WaitUntil(const std::function<bool()>& done, DWORD time
     return failure;
 }
 
-namespace {
-
-// No crash debugger may hold a crashed program (see scripts/wine-env). A prefix made moments before by wineboot
-// can still have the default debugger put back by its set-up after wine-env wrote the empty one: seen once on
-// a fresh clone. So the driver writes it again before its first program starts.
-void NoCrashDebugger()
-{
-    static const bool written = [] {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug", 0,
-                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return false;
-        const bool ok = RegSetValueExA(key, "Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1) ==
-                        ERROR_SUCCESS;
-        RegCloseKey(key);
-        return ok;
-    }();
-    (void)written;
-}
-
-} // namespace
-
 TProcess::TProcess(const std::string& program, const std::string& args, const std::vector<std::string>& env)
 {
-    NoCrashDebugger();
     std::string commandLine = "\"" + program + "\"";
     if (!args.empty())
         commandLine += " " + args;
@@ -150,6 +130,23 @@ std::string CrashOf(const TProcess& process)
     char text[48];
     std::snprintf(text, sizeof text, "crashed with exception 0x%08lX", static_cast<unsigned long>(code));
     return text;
+}
+
+testing::AssertionResult ThrowPastEveryCatch(const TProcess& process)
+{
+    const std::string offset = ReadWholeFile(E2E_THROW_OFFSET);
+    HMODULE program = nullptr;
+    DWORD size = 0;
+    if (offset.empty() || !EnumProcessModules(process.Handle(), &program, sizeof program, &size))
+        return testing::AssertionFailure() << "no place to throw from: offset \"" << offset << "\", error "
+                                           << GetLastError();
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(program) + std::stoul(offset, nullptr, 16);
+    const HANDLE thread = CreateRemoteThread(process.Handle(), nullptr, 0,
+                                             reinterpret_cast<LPTHREAD_START_ROUTINE>(start), nullptr, 0, nullptr);
+    if (!thread)
+        return testing::AssertionFailure() << "no thread started: error " << GetLastError();
+    CloseHandle(thread);
+    return testing::AssertionSuccess();
 }
 
 std::string BoxOf(DWORD pid)

@@ -8,10 +8,11 @@ namespace e2e {
 namespace {
 
 // Type and bytes of a value; nothing when the key or the value is missing.
-std::optional<std::pair<DWORD, std::string>> ReadValue(HKEY root, const std::string& key, const std::string& value)
+std::optional<std::pair<DWORD, std::string>> ReadValue(HKEY root, const std::string& key, const std::string& value,
+                                                       REGSAM view = 0)
 {
     HKEY k = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE | view, &k) != ERROR_SUCCESS)
         return std::nullopt;
     DWORD type = 0, size = 0;
     std::optional<std::pair<DWORD, std::string>> out;
@@ -40,9 +41,9 @@ bool WriteValue(HKEY root, const std::string& key, const std::string& value, DWO
 
 } // namespace
 
-std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value)
+std::optional<std::string> ReadRegString(HKEY root, const std::string& key, const std::string& value, REGSAM view)
 {
-    auto v = ReadValue(root, key, value);
+    auto v = ReadValue(root, key, value, view);
     if (!v || (v->first != REG_SZ && v->first != REG_EXPAND_SZ))
         return std::nullopt;
     std::string text = v->second;

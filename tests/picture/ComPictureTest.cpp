@@ -326,6 +326,18 @@ TEST_F(ComPictureLoad, GrayscaleAndCmykJpegsBecomeRgb)
     }
 }
 
+TEST_F(ComPictureLoad, AJpegOfEndlessScansIsRefused)
+{
+    // Each repeat is read again over the whole picture; a few do no harm.
+    CComPicture fromFile, fromStream;
+    LoadBoth("scans.jpg", EncodeRepeatedScanJpeg(64, 64, 20), fromFile, fromStream);
+    EXPECT_EQ(fromFile.Bitmap()->Width(), 64);
+    CComPicture picture;
+    TMemoryStream stream = StreamOf(EncodeRepeatedScanJpeg(256, 256, 2000));
+    EXPECT_EQ(picture.LoadFromStream(stream, "scans.jpg"), 0);
+    EXPECT_TRUE(picture.IsEmpty());
+}
+
 TEST_F(ComPictureLoad, GifFirstFrameWithTransparentAndUncoveredAreaBlack)
 {
     for (bool interlace : {false, true}) {

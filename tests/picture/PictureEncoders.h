@@ -1,4 +1,4 @@
-// JPEG and GIF files made at test time with the encoders of libjpeg and giflib.
+// GIF files made at test time with the encoder of giflib, and the JPEG ones of JpegEncoders.h.
 #pragma once
 
 #include <cstdint>
@@ -6,11 +6,7 @@
 #include <string>
 #include <vector>
 
-// A JPEG of width x height from 0x00RRGGBB colours, quality 95.
-std::vector<uint8_t> EncodeJpeg(int width, int height, const std::function<uint32_t(int, int)>& color);
-// A JPEG of one sample value per channel everywhere: 1 channel grayscale, 4 channels CMYK as Adobe
-// stores it (255 = no ink).
-std::vector<uint8_t> EncodeFlatJpeg(int width, int height, const std::vector<uint8_t>& samples);
+#include "tests/picture/JpegEncoders.h"
 
 // A GIF89a: one frame of colour indices (row-major, frameWidth x frameHeight) at (left, top) on a screen of
 // screenWidth x screenHeight, with a 16-entry palette; transparentIndex -1 for none. A second frame of

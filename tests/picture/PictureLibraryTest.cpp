@@ -149,14 +149,22 @@ TEST_F(PictureLibrary, DecodesFromFileAndFromStreamThroughTheTemporaryCopy)
     ASSERT_NE(Picture.DC(), nullptr);
     EXPECT_TRUE(FileThere(Folder + "ombix_freed"));
 
+    // Another run's copy, open while that run decodes it, is neither written over nor deleted.
+    const std::string other = WriteFile("imgtemp", {9, 9});
+    const HANDLE held = CreateFileA(other.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     TMemoryStream stream;
     stream.Write("\xAA\xBB\xCC\xDD\xEE", 5);  // position left at the end: the load saves the whole stream
     ASSERT_EQ(Picture.LoadFromStream(stream, "embedded.png"), 1);
+    CloseHandle(held);
+    TMemoryStream left;
+    ASSERT_TRUE(left.LoadFromFile(other));
+    EXPECT_EQ(left.Size(), 2);
     EXPECT_EQ(Picture.Bitmap()->Width(), 15);  // the stub answers the format code as width
     EXPECT_EQ(Picture.Bitmap()->Height(), 2);
     EXPECT_EQ(Pixel(Picture, 14, 1), 0xAABBCCu);
     // The stub decodes only a copy of the stream's exact size; the copy is gone once decoded.
-    EXPECT_FALSE(FileThere(Folder + "imgtemp"));
+    EXPECT_FALSE(FileThere(Folder + "imgtemp" + std::to_string(GetCurrentProcessId())));
 }
 
 TEST_F(PictureLibrary, FileNamesLongerThan260CharactersAreRefused)

@@ -4,6 +4,7 @@
 
 #include "classlib/FileUtils.h"
 #include "picture/ComPicture.h"
+#include "tests/data/FailingAllocations.h"
 #include "tests/runtime/TestProject.h"
 
 namespace {
@@ -204,8 +205,31 @@ TEST(BackgroundKinds, SolidPicturesBackImagesAndTheMediaLoadingRule)
     project.Slides.SelectedImageBackgroundString = "0;";
     background.DrawBackground();
     EXPECT_EQ(PixelAt(target, 50, 40), kGreen);
+    // A file larger than a 32-bit process can hold is a picture that cannot be loaded: black.
+    if (sizeof(void*) == 4) {
+        const HANDLE huge = CreateFileA("elsewhere\\blue.bmp", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        LARGE_INTEGER size;
+        size.QuadPart = 2500000000LL;
+        ASSERT_TRUE(SetFilePointerEx(huge, size, nullptr, FILE_BEGIN) && SetEndOfFile(huge));
+        CloseHandle(huge);
+        background.DrawBackground();
+        EXPECT_EQ(PixelAt(target, 50, 40), 0u);
+    }
     DeleteFileIfExists("elsewhere\\blue.bmp");
     RemoveDirectoryA("elsewhere");
+
+    // Embedded bytes that run out of memory wherever they are taken: not loaded either.
+    project.Project.ProjectData.EmbeddedMedia = 1;
+    for (long allowed = 0;; ++allowed) {
+        CComPicture loaded;
+        TFailingAllocation failing(allowed);
+        const int result = LoadMediaPicture(&loaded, "red.bmp", &project.Media, &project.Project);
+        if (!failing.Happened()) {
+            EXPECT_EQ(result, 1);
+            break;
+        }
+        EXPECT_EQ(result, 0) << "allocation " << allowed;
+    }
 }
 
 TEST(Gradient, RowsColumnsAndRectangles)

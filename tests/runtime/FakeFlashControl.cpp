@@ -63,6 +63,7 @@ public:
     {
         ULONG left = --References;
         if (left == 0) {
+            LetGoOfMovie();
             DestroyOwnWindow();
             SetClientSite(nullptr);
             InterlockedDecrement(&g_State.LiveObjects);
@@ -255,13 +256,17 @@ private:
         }
         return S_OK;
     }
-    static HRESULT Put(DISPID id, DISPPARAMS* params)
+    HRESULT Put(DISPID id, DISPPARAMS* params)
     {
         if (!params || params->cArgs != 1)
             return DISP_E_BADPARAMCOUNT;
         VARIANT& value = params->rgvarg[0];
         if (id == kMovie && value.vt == VT_BSTR) {
             wcsncpy(g_State.Movie, value.bstrVal, MAX_PATH - 1);
+            // As a real control may: the movie stays open, and cannot be deleted, until the next one or the end.
+            LetGoOfMovie();
+            MovieFile =
+                CreateFileW(value.bstrVal, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
             return S_OK;
         }
         if ((id == kScaleMode || id == kAlignMode) && value.vt == VT_I4) {
@@ -282,6 +287,12 @@ private:
                                                 &value, nullptr, nullptr);
         ambient->Release();
     }
+    void LetGoOfMovie()
+    {
+        if (MovieFile != INVALID_HANDLE_VALUE)
+            CloseHandle(MovieFile);
+        MovieFile = INVALID_HANDLE_VALUE;
+    }
     void DestroyOwnWindow()
     {
         if (g_State.Window)
@@ -291,6 +302,7 @@ private:
 
     ULONG References = 1;
     IOleClientSite* Site = nullptr;
+    HANDLE MovieFile = INVALID_HANDLE_VALUE;
 };
 
 class Factory : public IClassFactory {

@@ -1,7 +1,7 @@
 // A stand-in for the Flash control, for tests: an in-process server of the Flash class id whose movie is a
 // scripted frame counter. The test reads and scripts it through the state the DLL exports; a program that
 // does not script it (a saver in an end-to-end run) gets a ten-frame movie that has played out at the first
-// reading.
+// reading. Like a real control it holds its movie file open (not to be deleted) until it gets the next one.
 #pragma once
 
 #include <windows.h>

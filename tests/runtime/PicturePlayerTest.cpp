@@ -115,21 +115,46 @@ std::string MarkedBmp(int width, int height, TColor colour, const std::vector<st
     return BmpBytes(picture);
 }
 
-// "left,top-right,bottom" of the pixels of one colour, "none" without any.
-std::string BoxOf(CComPicture& picture, TColor colour)
+// "left,top-right,bottom" of the pixels of one colour in area (all of the picture unless told), counted from the
+// area's corner; "none" without any.
+std::string BoxOf(CComPicture& picture, TColor colour, RECT area = {0, 0, INT_MAX, INT_MAX})
 {
     const uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
     int l = INT_MAX, t = INT_MAX, r = INT_MIN, b = INT_MIN;
-    for (int y = 0; y < picture.Bitmap()->Height(); ++y) {
+    for (int y = std::max(0, int(area.top)); y < std::min(picture.Bitmap()->Height(), int(area.bottom)); ++y) {
         const uint32_t* row = picture.Bitmap()->ScanLine(y);
-        for (int x = 0; x < picture.Bitmap()->Width(); ++x)
+        for (int x = std::max(0, int(area.left)); x < std::min(picture.Bitmap()->Width(), int(area.right)); ++x)
             if ((row[x] & 0xFFFFFF) == rgb)
                 l = std::min(l, x), t = std::min(t, y), r = std::max(r, x + 1), b = std::max(b, y + 1);
     }
     if (r < 0)
         return "none";
-    return std::to_string(l) + "," + std::to_string(t) + "-" + std::to_string(r) + "," + std::to_string(b);
+    return std::to_string(l - area.left) + "," + std::to_string(t - area.top) + "-" + std::to_string(r - area.left) +
+           "," + std::to_string(b - area.top);
 }
+
+// A temporary folder of the test's own (TMP and TEMP point there) while it lives, emptied at its end.
+class TPrivateTemp {
+public:
+    explicit TPrivateTemp(const std::string& name)
+    {
+        char buffer[MAX_PATH + 1] = {};
+        GetTempPathA(MAX_PATH, buffer);
+        Old = buffer;
+        Folder = Old + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(Folder.c_str(), nullptr);
+        SetEnvironmentVariableA("TMP", Folder.c_str());
+        SetEnvironmentVariableA("TEMP", Folder.c_str());
+    }
+    ~TPrivateTemp()
+    {
+        SetEnvironmentVariableA("TMP", Old.c_str());
+        SetEnvironmentVariableA("TEMP", Old.c_str());
+        DeleteFileA((Folder + "zeltdsk.bmp").c_str());
+        RemoveDirectoryA(Folder.c_str());
+    }
+    std::string Old, Folder;
+};
 
 struct TOneMonitor : CSaverSettings {
     TOneMonitor() { Data.ScreenIndex = 1; }
@@ -210,21 +235,33 @@ TEST(PicturePlayer, DualMonitorCompositionsByMode)
 
 TEST(PicturePlayer, EachMonitorShowsItsOwnSlideInAnyArrangement)
 {
+    // Red, marked green around its middle: where monitor 1's middle lands shows on every monitor.
+    const RECT middle = {90, 45, 110, 55};
     TTestProject project("player_arrangements.db", {Slide("red.bmp"), Slide("blue.bmp")},
-                         {{"red.bmp", SolidBmp(8, 8, kRed)}, {"blue.bmp", SolidBmp(8, 8, kBlue)}});
+                         {{"red.bmp", MarkedBmp(200, 100, kRed, {{middle, kGreen}})}, {"blue.bmp", SolidBmp(8, 8, kBlue)}});
     project.Project.ProjectData.FitMode = 3;
     CSaverSettings settings;
     // The primary, monitor 1, is 200 x 100 at (0, 0); the main window covers the virtual screen from its origin.
-    // Monitor 2 left, above, right, below and smaller, left and taller.
-    for (RECT second : {RECT{-300, 0, 0, 150}, RECT{0, -150, 300, 0}, RECT{200, 0, 500, 150},
-                        RECT{50, 100, 150, 160}, RECT{-120, 40, 0, 240}}) {
-        FakeMonitors monitors({RECT{0, 0, 200, 100}, second});
+    // Monitor 2 left, above, right, below and smaller, left and taller. A clone centres all of monitor 1 on a
+    // larger monitor 2 and the middle of monitor 1 on a smaller one: where its red and its mark show there.
+    const struct {
+        RECT Second;
+        const char* CloneRed;
+        const char* CloneMark;
+    } arrangements[] = {{{-300, 0, 0, 150}, "50,25-250,125", "140,70-160,80"},
+                        {{0, -150, 300, 0}, "50,25-250,125", "140,70-160,80"},
+                        {{200, 0, 500, 150}, "50,25-250,125", "140,70-160,80"},
+                        {{50, 100, 150, 160}, "0,0-100,60", "40,25-60,35"},
+                        {{-120, 40, 0, 240}, "0,50-120,150", "50,95-70,105"}};
+    for (const auto& a : arrangements) {
+        FakeMonitors monitors({RECT{0, 0, 200, 100}, a.Second});
         const RECT screen = FakeVirtualScreen();
         TParentForm parent(screen.right - screen.left, screen.bottom - screen.top);
         TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &project.Media, &project.Project, &settings);
-        const POINT centre1 = {100 - screen.left, 50 - screen.top};
-        const POINT centre2 = {(second.left + second.right) / 2 - screen.left,
-                               (second.top + second.bottom) / 2 - screen.top};
+        RECT one = {0, 0, 200, 100}, two = a.Second;
+        OffsetRect(&one, -screen.left, -screen.top);
+        OffsetRect(&two, -screen.left, -screen.top);
+        const std::string full = "0,0-" + std::to_string(two.right - two.left) + "," + std::to_string(two.bottom - two.top);
         for (int mode : {0, 1, 2}) {
             settings.DualMonitorMode = mode;
             if (project.Slides.FileName != "red.bmp")
@@ -232,9 +269,51 @@ TEST(PicturePlayer, EachMonitorShowsItsOwnSlideInAnyArrangement)
             ASSERT_TRUE(player.ShowMedia(&project.Slides));
             WaitForTransition(player);
             const std::string what = "mode " + std::to_string(mode) + ", monitor 2 at " +
+                                     std::to_string(a.Second.left) + "," + std::to_string(a.Second.top);
+            CComPicture& shown = player.BackBuffer;
+            EXPECT_EQ(BoxOf(shown, kGreen, one), "90,45-110,55") << what;
+            EXPECT_EQ(BoxOf(shown, kRed, one), "0,0-200,100") << what;
+            if (mode == 0) {
+                EXPECT_EQ(BoxOf(shown, kBlue, two), full) << what;
+            } else if (mode == 1) {
+                EXPECT_EQ(BoxOf(shown, kRed, two), full) << what;
+                EXPECT_EQ(PixelAt(shown, (two.left + two.right) / 2, (two.top + two.bottom) / 2), kGreen) << what;
+            } else {
+                EXPECT_EQ(BoxOf(shown, kRed, two), a.CloneRed) << what;
+                EXPECT_EQ(BoxOf(shown, kGreen, two), a.CloneMark) << what;
+            }
+        }
+    }
+
+    // A desktop background: each monitor shows its own part of the captured virtual screen.
+    TPrivateTemp temp("player_desktops");
+    TSlideSpec desk = Slide("red.bmp");
+    desk.Data.BackPictureAllowed = 1;
+    desk.Data.BackFromDesktop = 1;
+    TTestProject desktops("player_desktops.db", {desk, desk}, {{"red.bmp", SolidBmp(8, 8, kRed)}});
+    desktops.Project.ProjectData.FitMode = 0;  // the picture small in the middle, the desktop around it
+    for (RECT second : {RECT{-300, 0, 0, 150}, RECT{200, 0, 500, 150}, RECT{0, -150, 300, 0}}) {
+        FakeMonitors monitors({RECT{0, 0, 200, 100}, second});
+        const RECT screen = FakeVirtualScreen();
+        RECT one = {0, 0, 200, 100}, two = second;
+        OffsetRect(&one, -screen.left, -screen.top);
+        OffsetRect(&two, -screen.left, -screen.top);
+        const std::string capture = MarkedBmp(screen.right - screen.left, screen.bottom - screen.top, kWhite,
+                                              {{one, kGreen}, {two, kMagenta}});
+        FILE* file = std::fopen((temp.Folder + "zeltdsk.bmp").c_str(), "wb");
+        ASSERT_TRUE(file && std::fwrite(capture.data(), 1, capture.size(), file) == capture.size());
+        std::fclose(file);
+        TParentForm parent(screen.right - screen.left, screen.bottom - screen.top);
+        TfImageSlideShowPlayer player(nullptr, parent.Handle(), smSaver, &desktops.Media, &desktops.Project,
+                                      &settings);
+        for (int mode : {0, 1}) {
+            settings.DualMonitorMode = mode;
+            ASSERT_TRUE(player.ShowMedia(&desktops.Slides));
+            WaitForTransition(player);
+            const std::string what = "desktop, mode " + std::to_string(mode) + ", monitor 2 at " +
                                      std::to_string(second.left) + "," + std::to_string(second.top);
-            EXPECT_EQ(PixelAt(player.BackBuffer, centre1.x, centre1.y), kRed) << what;
-            EXPECT_EQ(PixelAt(player.BackBuffer, centre2.x, centre2.y), mode == 0 ? kBlue : kRed) << what;
+            EXPECT_EQ(PixelAt(player.BackBuffer, one.left + 2, one.top + 2), kGreen) << what;
+            EXPECT_EQ(PixelAt(player.BackBuffer, two.left + 2, two.top + 2), kMagenta) << what;
         }
     }
 }
@@ -249,6 +328,10 @@ TEST(PicturePlayer, FitModesAndPlacement)
                   {"half.bmp", MarkedBmp(800, 400, kRed, {{RECT{533, 0, 800, 400}, kBlue}})},
                   {"long.bmp", MarkedBmp(4000, 1000, kRed, {{RECT{1100, 0, 1333, 1000}, kGreen},
                                                             {RECT{1333, 0, 4000, 1000}, kBlue}})}});
+    // A portrait frame: a smaller picture taller for its width than the frame gives mode 2 a region of its whole
+    // width that would pass its bottom (600 x 800 of 600 x 700); the largest one inside it is 525 x 700.
+    TStage portrait("player_fit_portrait.db", smSaver,
+                    {{"upright.bmp", MarkedBmp(600, 700, kRed, {{RECT{0, 650, 600, 700}, kBlue}})}}, SIZE{768, 1024});
     PROJECT_DATA& project = stage.Project.Project.ProjectData;
     CComPicture& screen = stage.Player.BackBuffer;
     // Mode 0 shrinks a picture wider or taller than the frame; mode 2 fills the frame with the picture's
@@ -260,16 +343,20 @@ TEST(PicturePlayer, FitModesAndPlacement)
         const char* Red;  // where red shows, when the case checks it
         POINT At;
         TColor Colour;
+        TStage* On = nullptr;  // the 1024 x 768 stage unless told
     } cases[] = {{0, "small.bmp", "192,144-832,624", {0, 0}, 0},  {0, "wide.bmp", "0,358-1024,409", {0, 0}, 0},
                  {0, "tall.bmp", "474,0-550,768", {0, 0}, 0},     {0, "large.bmp", nullptr, {1023, 767}, kWhite},
                  {2, "half.bmp", "0,0-1024,768", {1023, 767}, kRed}, {2, "large.bmp", nullptr, {768, 576}, kWhite},
                  {2, "long.bmp", nullptr, {1000, 384}, kGreen},
-                 {5, "large.bmp", "0,0-512,384", {600, 500}, kWhite}};
+                 {5, "large.bmp", "0,0-512,384", {600, 500}, kWhite},
+                 {2, "upright.bmp", nullptr, {384, 1023}, kBlue, &portrait}};
     for (const auto& c : cases) {
-        project.FitMode = c.Fit;
-        stage.Show(c.File);
-        EXPECT_TRUE(!c.Red || BoxOf(screen, kRed) == c.Red) << c.Fit << " " << c.File << ": " << BoxOf(screen, kRed);
-        EXPECT_EQ(PixelAt(screen, c.At.x, c.At.y), c.Colour) << c.Fit << " " << c.File;
+        TStage& on = c.On ? *c.On : stage;
+        on.Project.Project.ProjectData.FitMode = c.Fit;
+        on.Show(c.File);
+        CComPicture& shown = on.Player.BackBuffer;
+        EXPECT_TRUE(!c.Red || BoxOf(shown, kRed) == c.Red) << c.Fit << " " << c.File << ": " << BoxOf(shown, kRed);
+        EXPECT_EQ(PixelAt(shown, c.At.x, c.At.y), c.Colour) << c.Fit << " " << c.File;
     }
     // Mode 2 with a picture no larger than the frame but narrower for its height: the largest region of the
     // frame's proportions inside it, 800 x 450 of an 800 x 600 photo on 1920 x 1080, with no column past its edge.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 const UINT kDone = WM_APP + 7;
@@ -47,46 +50,45 @@ TEST(SoundPlayer, PausesAtOnceAfterPlayAndIgnoresPauseAndResumeOutOfTurn)
     EXPECT_FALSE(player.IsPaused());
 }
 
-TEST(SoundPlayer, EndsAtTheEndOrFailsWhenTheDeviceNeverStarts)
+// One play polled on a device that reads mode and position as given before each poll; the last poll of each
+// case brings the notice. A play whose position never went above 0 has failed, and so has one that stands
+// still for three polls in any mode; a slow start is waited for.
+TEST(SoundPlayer, EndsAtTheEndOrFailsWhenTheDeviceGetsNowhere)
 {
+    const DWORD play = MCI_MODE_PLAY, stop = MCI_MODE_STOP, pause = MCI_MODE_PAUSE;
+    const struct {
+        const char* Name;
+        std::vector<std::pair<DWORD, DWORD>> Polls;  // mode, position
+        bool Failed;
+    } cases[] = {
+        {"played to its end", {{play, 400}, {play, 1000}}, false},
+        {"a slow start, stopped back at 0 after moving", {{stop, 0}, {play, 0}, {play, 5}, {stop, 0}}, false},
+        {"stopped at its start", {{stop, 0}, {stop, 0}, {stop, 0}}, true},
+        {"playing at a position that never moves", {{play, 0}, {play, 0}, {play, 0}}, true},
+        {"stalled after moving", {{play, 300}, {play, 300}, {play, 300}, {play, 300}}, true},
+        {"paused by the device", {{play, 300}, {pause, 300}, {pause, 300}, {pause, 300}}, true},
+        {"not ready, or no mode answered", {{MCI_MODE_NOT_READY, 0}, {0, 0}, {0, 0}}, true},
+        {"playing once, then stopped at 0", {{play, 0}, {stop, 0}, {stop, 0}}, true},
+    };
+    for (const auto& c : cases) {
+        FakeMci mci;
+        NotifyWindow window;
+        CSoundPlayer player(nullptr, FakeMci::Send);
+        player.SetNotify(kDone, window.Handle);
+        ASSERT_EQ(player.Play("a.wav"), 1) << c.Name;
+        for (const auto& [mode, position] : c.Polls) {
+            EXPECT_FALSE(window.Notified()) << c.Name << ": before the poll at " << position;
+            mci.Mode = mode;
+            mci.Position = position;
+            player.OnPollTimer();
+        }
+        EXPECT_TRUE(window.Notified()) << c.Name;
+        EXPECT_EQ(player.Failed(), c.Failed) << c.Name;
+        EXPECT_FALSE(player.IsPlaying()) << c.Name;
+    }
+
     FakeMci mci;
-    NotifyWindow window;
     CSoundPlayer player(nullptr, FakeMci::Send);
-    player.SetNotify(kDone, window.Handle);
-    ASSERT_EQ(player.Play("a.wav"), 1);
-    mci.Position = 400;
-    player.OnPollTimer();
-    EXPECT_FALSE(window.Notified());
-    mci.Position = mci.Length;
-    player.OnPollTimer();
-    EXPECT_TRUE(window.Notified());
-    EXPECT_FALSE(player.IsPlaying());
-    EXPECT_FALSE(player.Failed());
-
-    // Accepted, then stopped at position 0 for good (no working output): waited for three polls, then the
-    // notice comes as a failure.
-    mci.PlayStaysStopped = true;
-    ASSERT_EQ(player.Play("b.wav"), 1);
-    player.OnPollTimer();
-    player.OnPollTimer();
-    EXPECT_FALSE(window.Notified());
-    player.OnPollTimer();
-    EXPECT_TRUE(window.Notified());
-    EXPECT_TRUE(player.Failed());
-
-    // A slow start is no failure, nor is a stop after playing, even back at position 0.
-    ASSERT_EQ(player.Play("c.wav"), 1);
-    EXPECT_FALSE(player.Failed());
-    player.OnPollTimer();
-    player.OnPollTimer();
-    mci.Mode = MCI_MODE_PLAY;
-    player.OnPollTimer();
-    mci.Mode = MCI_MODE_STOP;
-    mci.Position = 0;
-    player.OnPollTimer();
-    EXPECT_TRUE(window.Notified());
-    EXPECT_FALSE(player.Failed());
-
     mci.Refused = {MCI_PLAY};
     EXPECT_EQ(player.Play("d.wav"), 0);
     EXPECT_TRUE(mci.Sent(MCI_CLOSE));

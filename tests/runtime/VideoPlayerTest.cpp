@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -120,26 +122,34 @@ TEST_F(VideoRuns, APlayingVideoEndsTwentyShortOfItsLengthOrAtAShortLength)
     EXPECT_TRUE(NextPollEnds());
 }
 
-// Stopped at its start, a video has not started yet; one that never starts still ends its slide, and so
-// does a file that cannot be opened (at once).
-TEST_F(VideoRuns, AVideoStoppedAtItsStartIsWaitedForWithinABound)
+// A video that stands still, stopped at its start, at a position that never moves or paused by the device,
+// ends its slide at its third poll without progress; a slow start is waited for. A file that cannot be
+// opened ends it at once. Each case gives the device's mode and position before each poll, and the poll
+// that ends the video (0: none of them).
+TEST_F(VideoRuns, AVideoThatStandsStillIsWaitedForWithinABound)
 {
-    Mci.PlayStaysStopped = true;
-    auto player = Start("late.avi");
-    EXPECT_FALSE(NextPollEnds());
-    Mci.Mode = MCI_MODE_PLAY;
-    Mci.Position = 5;
-    EXPECT_FALSE(NextPollEnds());
+    const DWORD play = MCI_MODE_PLAY, stop = MCI_MODE_STOP, pause = MCI_MODE_PAUSE;
+    const struct {
+        const char* Name;
+        std::vector<std::pair<DWORD, DWORD>> Polls;  // mode, position
+        size_t EndsAt;
+    } cases[] = {
+        {"a slow start", {{stop, 0}, {play, 0}, {play, 5}, {play, 9}}, 0},
+        {"stopped at its start", {{stop, 0}, {stop, 0}, {stop, 0}}, 3},
+        {"playing at a position that never moves", {{play, 0}, {play, 0}, {play, 0}}, 3},
+        {"paused by the device", {{play, 5}, {pause, 5}, {pause, 5}, {pause, 5}}, 4},
+    };
+    for (const auto& c : cases) {
+        auto player = Start("clip.avi");
+        for (size_t poll = 1; poll <= c.Polls.size(); ++poll) {
+            Mci.Mode = c.Polls[poll - 1].first;
+            Mci.Position = c.Polls[poll - 1].second;
+            EXPECT_EQ(NextPollEnds(), poll == c.EndsAt) << c.Name << ", poll " << poll;
+        }
+    }
 
-    player.reset();
-    player = Start("dead.avi");
-    EXPECT_FALSE(NextPollEnds());
-    EXPECT_FALSE(NextPollEnds());
-    EXPECT_TRUE(NextPollEnds());
-
-    player.reset();
     Mci.Refused = {MCI_OPEN};
-    player = Start("missing.avi");
+    auto player = Start("missing.avi");
     EXPECT_TRUE(Pump([] { return false; }));
 }
 
@@ -157,14 +167,23 @@ TEST_F(VideoRuns, EveryDeviceIsClosedOnceWhateverTheCloseFlag)
     }
 }
 
-// Input over the video and the end notice go to the form's parent as the window has it now.
+// Input over the video and the end notice go to the form's parent as the window has it now; so does the
+// panel's input, to the panel's parent.
 TEST_F(VideoRuns, InputAndTheEndGoToTheParentTheFormHasNow)
 {
     TForm other{nullptr};
     auto player = Start("clip.avi");
     SetParent(player->Handle(), other.Handle());
-    PostMessageW(GetWindow(player->Handle(), GW_CHILD), WM_RBUTTONUP, 0, 0);
+    const HWND panel = GetWindow(player->Handle(), GW_CHILD);
+    PostMessageW(panel, WM_RBUTTONUP, 0, 0);
     Mci.Position = 980;
     EXPECT_TRUE(Pump([] { return false; }, other.Handle()));
     EXPECT_NE(std::find(Heard.begin(), Heard.end(), WM_RBUTTONUP), Heard.end());
+
+    TForm third{nullptr};
+    SetParent(panel, third.Handle());
+    Heard.clear();
+    PostMessageW(panel, WM_RBUTTONUP, 0, 0);
+    Pump([&] { return std::count(Heard.begin(), Heard.end(), WM_RBUTTONUP) > 0; }, third.Handle());
+    EXPECT_EQ(std::count(Heard.begin(), Heard.end(), WM_RBUTTONUP), 1);
 }
