@@ -17,9 +17,9 @@ class CMedia;
 class CMediaSetting;
 class CZELTGlobeSettings;
 
-// The measured ellipses of the ring gradients (kinds 10 and 11) for the last picture size they were painted at:
-// kept by whatever composes slide after slide, so that a series of one size measures them once (at 3840 x 2160
-// measuring is about 0.03 s of a ring gradient's 0.05 s). Gradient.cpp.
+// The measured ellipses of the ring gradients (kinds 10 and 11) for the last picture size they were painted at,
+// and the helper threads that measure and paint them: kept by whatever composes slide after slide, so that a
+// series of one size measures them once and starts its threads once. Gradient.cpp.
 class CRingSpans {
 public:
     CRingSpans();
