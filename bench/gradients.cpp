@@ -1,12 +1,14 @@
 // Not a test: the time each gradient kind takes to paint a background at 1920x1080 and at 3840x2160: the first
 // run, and the best of a few as a series of slides of one size has them (the picture player keeps the ring
-// gradients' measured ellipses for its size); one run for a kind that takes longer than a second.
+// gradients' measured ellipses for its size, and its helper threads); one run for a kind that takes longer
+// than a second.
 #include <windows.h>
 
 #include <cstdio>
 
 #include "picture/ComPicture.h"
 #include "runtime/Background.h"
+#include "transitions/ParallelRows.h"
 
 namespace {
 
@@ -31,7 +33,9 @@ bool Table(int width, int height)
     std::printf("gradient kinds at %d x %d\n%4s %10s %10s\n", width, height, "kind", "first s", "series s");
     for (int kind = 0; kind < 12; ++kind) {
         CRingSpans rings;
+        CParallelRows helpers;
         background.Rings = &rings;
+        background.Helpers = &helpers;
         double best = 0, first = 0;
         for (int round = 0; round < kRounds; ++round) {
             LARGE_INTEGER start, end;

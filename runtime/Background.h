@@ -15,11 +15,11 @@
 class CComPicture;
 class CMedia;
 class CMediaSetting;
+class CParallelRows;
 class CZELTGlobeSettings;
 
-// The measured ellipses of the ring gradients (kinds 10 and 11) for the last picture size they were painted at,
-// and the helper threads that measure and paint them: kept by whatever composes slide after slide, so that a
-// series of one size measures them once and starts its threads once. Gradient.cpp.
+// The measured ellipses of the ring gradients (kinds 10 and 11) for the last picture size they were painted at:
+// kept by whatever composes slide after slide, so that a series of one size measures them once. Gradient.cpp.
 class CRingSpans {
 public:
     CRingSpans();
@@ -62,6 +62,9 @@ public:
     CMedia* Media = nullptr;
     // Where ring gradients keep their measured ellipses; none: each one measures them anew.
     CRingSpans* Rings = nullptr;
+    // The helper threads of whatever composes slide after slide (starting and ending them costs 3-5 ms a
+    // slide under Wine); none: each job that wants threads starts its own.
+    CParallelRows* Helpers = nullptr;
     // Where Target's top-left corner lies in the captured desktop: a monitor's own place when one monitor of
     // several is composed.
     POINT DesktopOrigin = {0, 0};
@@ -71,8 +74,10 @@ private:
     void DrawPictureKind();
 };
 
-// The region (0, 0, sw, sh) of the source stretched to (x, y, w, h) of dest in halftone mode (Halftone.cpp).
-void HalftoneStretch(CComPicture* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh);
+// The region (0, 0, sw, sh) of the source stretched to (x, y, w, h) of dest in halftone mode, on the helper
+// threads given or on threads of its own (Halftone.cpp).
+void HalftoneStretch(CComPicture* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh,
+                     CParallelRows* helpers = nullptr);
 // The largest size of the picture's proportions inside the box; with any size 0 or less, the picture's own.
 void FitSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
 // The region of the box's proportions that shares the picture's shorter side (a box side of 0 or less

@@ -250,14 +250,12 @@ struct CRingSpans::TStore {
     std::vector<int> Tops;
     std::vector<size_t> Starts;  // one more than there are ellipses
     std::vector<TSpanView::TSpan> Spans;
-    // Kept with the ellipses: starting and ending the threads for each slide cost 3-5 ms under Wine.
-    CParallelRows Helpers;
 
     // Sides that fit in 16 bits, with room for the span one pixel beyond each edge.
     static bool Fits(int w, int h) { return w < INT16_MAX - 1 && h < INT16_MAX - 1; }
 
     // Every ellipse, on the helper threads: each one's rows are known from its box, so each has its place.
-    void Measure(const TProportion& p, int w, int h)
+    void Measure(const TProportion& p, int w, int h, CParallelRows& helpers)
     {
         W = H = -1;
         Tops.assign(static_cast<size_t>(p.Count), 0);
@@ -268,7 +266,7 @@ struct CRingSpans::TStore {
             Starts[k + 1] = Starts[k] + (drawn ? static_cast<size_t>(box.bottom - box.top) + 1 : 0);
         }
         Spans.resize(Starts.back());
-        Helpers.Run(p.Count, static_cast<int64_t>(Spans.size()) * 8, [&](int first, int last) {
+        helpers.Run(p.Count, static_cast<int64_t>(Spans.size()) * 8, [&](int first, int last) {
             TEllipseSpans spans;
             const auto side = [](int v) { return static_cast<int16_t>(std::min(std::max(v, INT16_MIN), INT16_MAX)); };
             for (int k = first; k < last; ++k) {
@@ -327,18 +325,20 @@ void PaintRingRow(uint32_t* row, int w, int y, const Spans& current, const Spans
 // painted on helper threads, each row through every ellipse that reaches it; the ellipses nest, so the first
 // that does not reach a row ends it. Without, a block of steps is measured and painted at a time.
 void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp& ramp, bool fromOuterEnd,
-                  CRingSpans::TStore* store)
+                  CRingSpans::TStore* store, CParallelRows* shared)
 {
     const int w = target->Bitmap()->Width();
     const int h = target->Bitmap()->Height();
     const TPixelRows pixels(target);
     if (store && CRingSpans::TStore::Fits(w, h)) {
+        CParallelRows own;
+        CParallelRows& helpers = shared ? *shared : own;
         if (store->W != w || store->H != h)
-            store->Measure(p, w, h);
+            store->Measure(p, w, h, helpers);
         std::vector<uint32_t> colours(static_cast<size_t>(p.Count));
         for (int k = 0; k < p.Count; ++k)
             colours[k] = ramp.PixelAt(fromOuterEnd ? p.Count - k : k);
-        store->Helpers.Run(h, int64_t{w} * h, [&](int first, int last) {
+        helpers.Run(h, int64_t{w} * h, [&](int first, int last) {
             for (int y = first; y < last; ++y) {
                 TSpanView next = store->View(0);
                 for (int k = 0; k < p.Count && y >= next.Top && y < next.Bottom(); ++k) {
@@ -440,7 +440,7 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
         const bool fromOuterEnd = kind == 8 || kind == 10;
         if (kind >= 10) {
             Fill(target->DC(), kind == 10 ? to : from, 0, 0, w, h);
-            DrawEllipses(target, p, ramp, fromOuterEnd, Rings ? Rings->Store.get() : nullptr);
+            DrawEllipses(target, p, ramp, fromOuterEnd, Rings ? Rings->Store.get() : nullptr, Helpers);
             return;
         }
         DrawFrames(

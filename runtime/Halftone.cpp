@@ -173,13 +173,14 @@ bool PlatformIsBilinear()
 
 } // namespace
 
-void HalftoneStretch(CComPicture* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh)
+void HalftoneStretch(CComPicture* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh,
+                     CParallelRows* helpers)
 {
     if (!dest || dest->IsEmpty() || !source || source->IsEmpty())
         return;
     if (int64_t{w} * h >= kOwnPixels && PlatformIsBilinear()) {
-        CParallelRows rows;
-        if (OwnHalftone(dest, x, y, w, h, source, sw, sh, &rows))
+        CParallelRows own;
+        if (OwnHalftone(dest, x, y, w, h, source, sw, sh, helpers ? helpers : &own))
             return;
     }
     PlatformHalftone(dest->DC(), x, y, w, h, source, sw, sh);

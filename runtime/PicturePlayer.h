@@ -10,6 +10,7 @@
 #include "picture/ComPicture.h"
 #include "runtime/Background.h"
 #include "runtime/ScrMode.h"
+#include "transitions/ParallelRows.h"
 #include "transitions/TransitionEffects.h"
 
 #include <windows.h>
@@ -80,6 +81,7 @@ private:
     CMedia* Media;
     TransitionParams Params{};
     CRingSpans RingSpans;
+    CParallelRows Helpers;  // kept from slide to slide
     TSlideShowThread* Thread = nullptr;
     bool ShownBefore = false;
     TWindowProcHook Hook;
