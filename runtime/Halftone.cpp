@@ -79,12 +79,15 @@ inline uint32_t Lerp(uint32_t a, uint32_t b, int at, int32_t frac, int shift)
     return static_cast<uint32_t>(from + ((int64_t{to - from} * frac + (int64_t{1} << (shift - 1))) >> shift));
 }
 
-inline uint32_t Channel(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, int at, int32_t fx, int sx, int32_t fy,
-                        int sy)
+// Source pixels p0 and p1 interpolated across, each channel in its own byte.
+inline uint32_t Across(uint32_t p0, uint32_t p1, int32_t fx, int sx)
 {
-    const uint32_t top = Lerp(p00, p01, at, fx, sx);
-    const uint32_t bottom = Lerp(p10, p11, at, fx, sx);
-    return Lerp(top, bottom, 0, fy, sy) << at;
+    return Lerp(p0, p1, 16, fx, sx) << 16 | Lerp(p0, p1, 8, fx, sx) << 8 | Lerp(p0, p1, 0, fx, sx);
+}
+
+inline uint32_t Down(uint32_t top, uint32_t bottom, int32_t fy, int sy)
+{
+    return Lerp(top, bottom, 16, fy, sy) << 16 | Lerp(top, bottom, 8, fy, sy) << 8 | Lerp(top, bottom, 0, fy, sy);
 }
 
 bool Inside(const CComPicture* picture, int x, int y, int w, int h)
@@ -106,19 +109,34 @@ bool OwnHalftone(CComPicture* dest, int x, int y, int w, int h, CComPicture* sou
     const uint32_t* const pixels = source->Bitmap()->ScanLine(0);
     const size_t targetStride = static_cast<size_t>(dest->Bitmap()->Width());
     const size_t sourceStride = static_cast<size_t>(source->Bitmap()->Width());
+    // A source row's interpolation across serves every target row between it and the next, so each is made
+    // once for a band of columns and the two a target row needs are kept.
+    const int kBand = 256;
     const auto job = [&](int first, int last) {
-        for (int r = first; r < last; ++r) {
-            const uint32_t* row0 = pixels + static_cast<size_t>(down.From[r]) * sourceStride;
-            const uint32_t* row1 = pixels + static_cast<size_t>(down.To[r]) * sourceStride;
-            uint32_t* out = target + static_cast<size_t>(y + r) * targetStride + x;
-            const int32_t fy = down.Frac[r];
-            for (int c = 0; c < w; ++c) {
-                const int x0 = across.From[c], x1 = across.To[c];
-                const int32_t fx = across.Frac[c];
-                const uint32_t p00 = row0[x0], p01 = row0[x1], p10 = row1[x0], p11 = row1[x1];
-                out[c] = Channel(p00, p01, p10, p11, 16, fx, across.Shift, fy, down.Shift) |
-                         Channel(p00, p01, p10, p11, 8, fx, across.Shift, fy, down.Shift) |
-                         Channel(p00, p01, p10, p11, 0, fx, across.Shift, fy, down.Shift);
+        uint32_t across0[kBand], across1[kBand];
+        for (int band = 0; band < w; band += kBand) {
+            const int columns = std::min(kBand, w - band);
+            uint32_t* kept[2] = {across0, across1};
+            int keptRow[2] = {-1, -1};
+            // Source row j interpolated across the band, without giving up the one kept for row `keep`.
+            const auto acrossRow = [&](int j, int keep) -> const uint32_t* {
+                for (int i = 0; i < 2; ++i)
+                    if (keptRow[i] == j)
+                        return kept[i];
+                const int i = keptRow[0] == keep ? 1 : 0;
+                const uint32_t* row = pixels + static_cast<size_t>(j) * sourceStride;
+                for (int c = 0; c < columns; ++c)
+                    kept[i][c] = Across(row[across.From[band + c]], row[across.To[band + c]], across.Frac[band + c],
+                                        across.Shift);
+                keptRow[i] = j;
+                return kept[i];
+            };
+            for (int r = first; r < last; ++r) {
+                const uint32_t* top = acrossRow(down.From[r], down.To[r]);
+                const uint32_t* bottom = acrossRow(down.To[r], down.From[r]);
+                uint32_t* out = target + static_cast<size_t>(y + r) * targetStride + x + band;
+                for (int c = 0; c < columns; ++c)
+                    out[c] = Down(top[c], bottom[c], down.Frac[r], down.Shift);
             }
         }
     };
