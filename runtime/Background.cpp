@@ -189,14 +189,14 @@ void CBackground::DrawImage(CComPicture* target, int layout, int tileCount, CCom
     if (layout == 3)
         layout = RandomInt(3);
     if (layout == 0) {
-        HalftoneStretch(target->DC(), 0, 0, tw, th, source, sw, sh);
+        HalftoneStretch(target, 0, 0, tw, th, source, sw, sh, Helpers);
     } else if (layout == 1) {
         target->FillRect(target->GetRect(), clBlack);
         int w = sw;
         int h = sh;
         if (sw > tw || sh > th)
             FitSize(&w, &h, sw, sh, tw, th);
-        HalftoneStretch(target->DC(), (tw - w) / 2, (th - h) / 2, w, h, source, sw, sh);
+        HalftoneStretch(target, (tw - w) / 2, (th - h) / 2, w, h, source, sw, sh, Helpers);
     } else if (layout == 2) {
         // A stored count below 1 is taken as 1; a very wide source still gets tiles one pixel high.
         const int count = tileCount < 1 ? 1 : tileCount;
@@ -209,18 +209,9 @@ void CBackground::DrawImage(CComPicture* target, int layout, int tileCount, CCom
         CComPicture tile;
         if (!tile.Create(tileWidth, tileHeight, clBlack))
             return;
-        HalftoneStretch(tile.DC(), 0, 0, tileWidth, tileHeight, source, sw, sh);
+        HalftoneStretch(&tile, 0, 0, tileWidth, tileHeight, source, sw, sh, Helpers);
         TileImage(target, &tile);
     }
-}
-
-void HalftoneStretch(CDC* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh)
-{
-    if (!dest || !source || source->IsEmpty())
-        return;
-    const int previous = dest->SetStretchBltMode(HALFTONE);
-    dest->StretchBlt(x, y, w, h, source->DC(), 0, 0, sw, sh, SRCCOPY);
-    dest->SetStretchBltMode(previous);
 }
 
 void FitSize(int* outW, int* outH, int w, int h, int boxW, int boxH)

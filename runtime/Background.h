@@ -4,6 +4,7 @@
 // composition. Also the size helpers, the tiling and the rule that loads a media name.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -12,10 +13,23 @@
 #include "runtime/ScrMode.h"
 
 class CComPicture;
-class CDC;
 class CMedia;
 class CMediaSetting;
+class CParallelRows;
 class CZELTGlobeSettings;
+
+// The measured ellipses of the ring gradients (kinds 10 and 11) for the last picture size they were painted at:
+// kept by whatever composes slide after slide, so that a series of one size measures them once. Gradient.cpp.
+class CRingSpans {
+public:
+    CRingSpans();
+    ~CRingSpans();
+    CRingSpans(const CRingSpans&) = delete;
+    CRingSpans& operator=(const CRingSpans&) = delete;
+
+    struct TStore;
+    std::unique_ptr<TStore> Store;
+};
 
 class CBackground {
 public:
@@ -46,6 +60,11 @@ public:
     CMediaSetting* Slide = nullptr;
     CZELTGlobeSettings* Project = nullptr;
     CMedia* Media = nullptr;
+    // Where ring gradients keep their measured ellipses; none: each one measures them anew.
+    CRingSpans* Rings = nullptr;
+    // The helper threads of whatever composes slide after slide (starting and ending them costs 3-5 ms a
+    // slide under Wine); none: each job that wants threads starts its own.
+    CParallelRows* Helpers = nullptr;
     // Where Target's top-left corner lies in the captured desktop: a monitor's own place when one monitor of
     // several is composed.
     POINT DesktopOrigin = {0, 0};
@@ -55,8 +74,10 @@ private:
     void DrawPictureKind();
 };
 
-// The region (0, 0, sw, sh) of the source stretched to (x, y, w, h) of dest in halftone mode.
-void HalftoneStretch(CDC* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh);
+// The region (0, 0, sw, sh) of the source stretched to (x, y, w, h) of dest in halftone mode, on the helper
+// threads given or on threads of its own (Halftone.cpp).
+void HalftoneStretch(CComPicture* dest, int x, int y, int w, int h, CComPicture* source, int sw, int sh,
+                     CParallelRows* helpers = nullptr);
 // The largest size of the picture's proportions inside the box; with any size 0 or less, the picture's own.
 void FitSize(int* outW, int* outH, int w, int h, int boxW, int boxH);
 // The region of the box's proportions that shares the picture's shorter side (a box side of 0 or less

@@ -2,6 +2,7 @@
 #include "runtime/Background.h"
 
 #include "picture/ComPicture.h"
+#include "transitions/ParallelRows.h"
 
 #include <algorithm>
 #include <climits>
@@ -227,46 +228,142 @@ private:
     std::vector<TRun> Runs;
 };
 
-// The ellipses of kinds 10 and 11, each painted over the one before: a pixel takes the colour of the last
-// ellipse that covers it, so each ellipse paints only what the next one leaves. They are painted a block of
-// steps at a time, row by row, so that a row's pixels are written together; each pixel still receives the
-// steps' colours in their order.
-void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp& ramp, bool fromOuterEnd)
+// One measured ellipse as kept in CRingSpans: its spans from Top, 16 bits a side.
+struct TSpanView {
+    struct TSpan {
+        int16_t Left, Right;
+    };
+    int Top = 0;
+    int Count = 0;
+    const TSpan* Rows = nullptr;
+
+    int Bottom() const { return Top + Count; }
+    bool Covers(int y) const { return y >= Top && y < Bottom() && LeftAt(y) < RightAt(y); }
+    int LeftAt(int y) const { return Rows[y - Top].Left; }
+    int RightAt(int y) const { return Rows[y - Top].Right; }
+};
+
+} // namespace
+
+struct CRingSpans::TStore {
+    int W = -1, H = -1;
+    std::vector<int> Tops;
+    std::vector<size_t> Starts;  // one more than there are ellipses
+    std::vector<TSpanView::TSpan> Spans;
+
+    // Sides that fit in 16 bits, with room for the span one pixel beyond each edge.
+    static bool Fits(int w, int h) { return w < INT16_MAX - 1 && h < INT16_MAX - 1; }
+
+    // Every ellipse, on the helper threads: each one's rows are known from its box, so each has its place.
+    void Measure(const TProportion& p, int w, int h, CParallelRows& helpers)
+    {
+        W = H = -1;
+        Tops.assign(static_cast<size_t>(p.Count), 0);
+        Starts.assign(Tops.size() + 1, 0);
+        for (int k = 0; k < p.Count; ++k) {
+            const RECT box = p.Step(k, w, h);
+            const bool drawn = box.right > box.left && box.bottom > box.top;
+            Starts[k + 1] = Starts[k] + (drawn ? static_cast<size_t>(box.bottom - box.top) + 1 : 0);
+        }
+        Spans.resize(Starts.back());
+        helpers.Run(p.Count, static_cast<int64_t>(Spans.size()) * 8, [&](int first, int last) {
+            TEllipseSpans spans;
+            const auto side = [](int v) { return static_cast<int16_t>(std::min(std::max(v, INT16_MIN), INT16_MAX)); };
+            for (int k = first; k < last; ++k) {
+                spans.Measure(p.Step(k, w, h));
+                Tops[k] = spans.Top;
+                TSpanView::TSpan* out = Spans.data() + Starts[k];
+                for (int y = spans.Top; y < spans.Bottom(); ++y)
+                    *out++ = {side(spans.LeftAt(y)), side(spans.RightAt(y))};
+            }
+        });
+        W = w;
+        H = h;
+    }
+
+    // Ellipse k; the one after the last covers nothing.
+    TSpanView View(int k) const
+    {
+        TSpanView view;
+        if (k < static_cast<int>(Tops.size())) {
+            view.Top = Tops[k];
+            view.Count = static_cast<int>(Starts[k + 1] - Starts[k]);
+            view.Rows = Spans.data() + Starts[k];
+        }
+        return view;
+    }
+};
+
+CRingSpans::CRingSpans() : Store(std::make_unique<TStore>()) {}
+CRingSpans::~CRingSpans() = default;
+
+namespace {
+
+const int kRingBlock = 32;
+
+// What ellipse `current` leaves on row y of its own colour once `next` is painted over it.
+template <class Spans>
+void PaintRingRow(uint32_t* row, int w, int y, const Spans& current, const Spans& next, uint32_t colour)
 {
-    const int kBlock = 32;
+    if (y < current.Top || y >= current.Bottom())
+        return;
+    const int left = std::max(current.LeftAt(y), 0);
+    const int right = std::min(current.RightAt(y), w);
+    if (left >= right)
+        return;
+    if (!next.Covers(y)) {
+        std::fill(row + left, row + right, colour);
+        return;
+    }
+    std::fill(row + left, row + std::max(left, std::min(right, next.LeftAt(y))), colour);
+    std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, colour);
+}
+
+// The ellipses of kinds 10 and 11, each painted over the one before: a pixel takes the colour of the last
+// ellipse that covers it, so each ellipse paints only what the next one leaves, and a row's pixels are
+// written together. With a store, the ellipses come from it (measured there for a new size) and the rows are
+// painted on helper threads, each row through every ellipse that reaches it; the ellipses nest, so the first
+// that does not reach a row ends it. Without, a block of steps is measured and painted at a time.
+void DrawEllipses(CComPicture* target, const TProportion& p, const TGradientRamp& ramp, bool fromOuterEnd,
+                  CRingSpans::TStore* store, CParallelRows* shared)
+{
     const int w = target->Bitmap()->Width();
     const int h = target->Bitmap()->Height();
     const TPixelRows pixels(target);
-    std::vector<TEllipseSpans> spans(kBlock + 1);
+    if (store && CRingSpans::TStore::Fits(w, h)) {
+        CParallelRows own;
+        CParallelRows& helpers = shared ? *shared : own;
+        if (store->W != w || store->H != h)
+            store->Measure(p, w, h, helpers);
+        std::vector<uint32_t> colours(static_cast<size_t>(p.Count));
+        for (int k = 0; k < p.Count; ++k)
+            colours[k] = ramp.PixelAt(fromOuterEnd ? p.Count - k : k);
+        helpers.Run(h, int64_t{w} * h, [&](int first, int last) {
+            for (int y = first; y < last; ++y) {
+                TSpanView next = store->View(0);
+                for (int k = 0; k < p.Count && y >= next.Top && y < next.Bottom(); ++k) {
+                    const TSpanView current = next;
+                    next = store->View(k + 1);
+                    PaintRingRow(pixels[y], w, y, current, next, colours[k]);
+                }
+            }
+        });
+        return;
+    }
+    std::vector<TEllipseSpans> spans(kRingBlock + 1);
     if (p.Count > 0)
         spans[0].Measure(p.Step(0, w, h));
-    for (int first = 0; first < p.Count; first += kBlock) {
-        const int steps = std::min(kBlock, p.Count - first);
+    for (int first = 0; first < p.Count; first += kRingBlock) {
+        const int steps = std::min(kRingBlock, p.Count - first);
         for (int k = 1; k <= steps; ++k)
             spans[k].Measure(first + k < p.Count ? p.Step(first + k, w, h) : RECT{});
-        uint32_t colours[kBlock];
+        uint32_t colours[kRingBlock];
         for (int k = 0; k < steps; ++k)
             colours[k] = ramp.PixelAt(fromOuterEnd ? p.Count - first - k : first + k);
         // The block's first ellipse is the largest: no later one covers a row it does not reach.
-        for (int y = std::max(spans[0].Top, 0); y < std::min(spans[0].Bottom(), h); ++y) {
-            uint32_t* row = pixels[y];
-            for (int k = 0; k < steps; ++k) {
-                const TEllipseSpans& current = spans[k];
-                const TEllipseSpans& next = spans[k + 1];
-                if (y < current.Top || y >= current.Bottom())
-                    continue;
-                const int left = std::max(current.LeftAt(y), 0);
-                const int right = std::min(current.RightAt(y), w);
-                if (left >= right)
-                    continue;
-                if (!next.Covers(y)) {
-                    std::fill(row + left, row + right, colours[k]);
-                    continue;
-                }
-                std::fill(row + left, row + std::max(left, std::min(right, next.LeftAt(y))), colours[k]);
-                std::fill(row + std::min(right, std::max(left, next.RightAt(y))), row + right, colours[k]);
-            }
-        }
+        for (int y = std::max(spans[0].Top, 0); y < std::min(spans[0].Bottom(), h); ++y)
+            for (int k = 0; k < steps; ++k)
+                PaintRingRow(pixels[y], w, y, spans[k], spans[k + 1], colours[k]);
         std::swap(spans[0], spans[steps]);
     }
 }
@@ -343,7 +440,7 @@ void CBackground::DrawGradient(TColor from, TColor to, int kind, CComPicture* ta
         const bool fromOuterEnd = kind == 8 || kind == 10;
         if (kind >= 10) {
             Fill(target->DC(), kind == 10 ? to : from, 0, 0, w, h);
-            DrawEllipses(target, p, ramp, fromOuterEnd);
+            DrawEllipses(target, p, ramp, fromOuterEnd, Rings ? Rings->Store.get() : nullptr, Helpers);
             return;
         }
         DrawFrames(

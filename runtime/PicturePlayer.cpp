@@ -187,7 +187,7 @@ void TfImageSlideShowPlayer::PutPicture(CComPicture& dest, TPlacement& p, int x,
     if (Slide->Data.DrawTransparent)
         p.Picture.StretchTransparentDraw(dest.DC(), x, y, p.W, p.H);
     else
-        HalftoneStretch(dest.DC(), x, y, p.W, p.H, &p.Picture, p.SourceW, p.SourceH);
+        HalftoneStretch(&dest, x, y, p.W, p.H, &p.Picture, p.SourceW, p.SourceH, &Helpers);
 }
 
 bool TfImageSlideShowPlayer::ShowWholeArea(bool covered)
@@ -204,6 +204,8 @@ bool TfImageSlideShowPlayer::ShowWholeArea(bool covered)
     CBackground background;
     background.SetParams(Slide, Project);
     background.Media = Media;
+    background.Rings = &RingSpans;
+    background.Helpers = &Helpers;
     if (backgroundMode == 0) {
         background.Target = &BackgroundPicture;
         background.Draw(ScrMode);
@@ -287,6 +289,8 @@ bool TfImageSlideShowPlayer::ComposeMonitor(int n)
     background.Target = &monitor;
     background.SetParams(Slide, Project);
     background.Media = Media;
+    background.Rings = &RingSpans;
+    background.Helpers = &Helpers;
     // The capture covers the virtual screen from the window's origin: this monitor's part of it.
     background.DesktopOrigin = {place.left, place.top};
     background.DrawBackground();

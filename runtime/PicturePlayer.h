@@ -8,7 +8,9 @@
 #include "classlib/Form.h"
 #include "classlib/WindowProcHook.h"
 #include "picture/ComPicture.h"
+#include "runtime/Background.h"
 #include "runtime/ScrMode.h"
+#include "transitions/ParallelRows.h"
 #include "transitions/TransitionEffects.h"
 
 #include <windows.h>
@@ -78,6 +80,8 @@ private:
     CSaverSettings* Settings;
     CMedia* Media;
     TransitionParams Params{};
+    CRingSpans RingSpans;
+    CParallelRows Helpers;  // kept from slide to slide
     TSlideShowThread* Thread = nullptr;
     bool ShownBefore = false;
     TWindowProcHook Hook;

@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "transitions/ParallelRows.h"
@@ -165,10 +166,17 @@ void BlendRows(const uint8_t* const* rows, const uint16_t* w, int taps, size_t n
     }
 }
 
-// Four lanes (one pixel) from memory into the low half of a register.
+// Four lanes (one pixel) from memory into the low half of a register: kept lanes, or a pixel's 8-bit channels.
 __m128i Pixel(const uint16_t* lanes)
 {
     return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes));
+}
+
+__m128i Pixel(const uint8_t* channels)
+{
+    int32_t pixel;
+    std::memcpy(&pixel, channels, sizeof pixel);
+    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(pixel), kZero);
 }
 
 // A thread's working memory, kept from call to call: when every part of every frame allocated, the heap's lock
@@ -229,6 +237,11 @@ struct ScaleJob {
                     std::fill(out + runs[r], out + runs[r + 1], line[Across.First[runs[r]]]);
                 continue;
             }
+            // One whole source row: its channels are the lanes the pass down would give (each weighed 256).
+            if (taps == 1 && w[0] == 256 && !straight) {
+                Across_(src, c0, From.Width - c0, out);
+                continue;
+            }
             for (int t = 0; t < taps; ++t)
                 sources[t] = Bytes(From.Row(row0 + t) + c0);
             if (straight) {
@@ -236,29 +249,37 @@ struct ScaleJob {
                 continue;
             }
             BlendRows(sources, w, taps, channels, lanes, nullptr);
-            switch (Across.Width) {
-            case 1: RowAcross<1>(lanes, c0, out); break;
-            case 2: RowAcross<2>(lanes, c0, out); break;
-            case 3: RowAcross<3>(lanes, c0, out); break;
-            default: RowAcross<0>(lanes, c0, out); break;
-            }
+            Across_(lanes, c0, Across.End() - c0, out);
+        }
+    }
+
+    // The pass across from lanes of which `readable` pixels may be read.
+    template <typename Lane>
+    void Across_(const Lane* lanes, int c0, int readable, uint32_t* out) const
+    {
+        switch (Across.Width) {
+        case 1: RowAcross<1>(lanes, c0, readable, out); break;
+        case 2: RowAcross<2>(lanes, c0, readable, out); break;
+        case 3: RowAcross<3>(lanes, c0, readable, out); break;
+        default: RowAcross<0>(lanes, c0, readable, out); break;
         }
     }
 
     static const uint8_t* Bytes(const uint32_t* p) { return reinterpret_cast<const uint8_t*>(p); }
     static uint8_t* Bytes(uint32_t* p) { return reinterpret_cast<uint8_t*>(p); }
 
-    // N weights per target pixel, or Across.Width of them for N = 0; two target pixels at a time.
-    template <int N>
-    void RowAcross(const uint16_t* lanes, int c0, uint32_t* out) const
+    // N weights per target pixel, or Across.Width of them for N = 0; two target pixels at a time while their
+    // taps lie within the readable pixels, then one at a time reading only those (the others weigh 0).
+    template <int N, typename Lane>
+    void RowAcross(const Lane* lanes, int c0, int readable, uint32_t* out) const
     {
         const int n = N > 0 ? N : Across.Width;
         const int count = Across.Samples();
         const __m128i* w = reinterpret_cast<const __m128i*>(Across.Pairs.data());
         int j = 0;
-        for (; j + 2 <= count; j += 2, w += n) {
-            const uint16_t* a = lanes + 4 * static_cast<size_t>(Across.First[j] - c0);
-            const uint16_t* b = lanes + 4 * static_cast<size_t>(Across.First[j + 1] - c0);
+        for (; j + 2 <= count && Across.First[j + 1] - c0 + n <= readable; j += 2, w += n) {
+            const Lane* a = lanes + 4 * static_cast<size_t>(Across.First[j] - c0);
+            const Lane* b = lanes + 4 * static_cast<size_t>(Across.First[j + 1] - c0);
             __m128i sum = kZero;
 #pragma GCC unroll 4
             for (int t = 0; t < n; ++t) {
@@ -267,12 +288,17 @@ struct ScaleJob {
             }
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out + j), _mm_packus_epi16(Rounded(sum), kZero));
         }
-        if (j < count) {
-            const uint16_t* a = lanes + 4 * static_cast<size_t>(Across.First[j] - c0);
-            __m128i sum = kZero;
-            for (int t = 0; t < n; ++t)
-                sum = _mm_add_epi16(sum, _mm_mullo_epi16(Pixel(a + 4 * t), _mm_loadu_si128(w + t)));
-            out[j] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(Rounded(sum), kZero)));
+        for (; j < count; ++j) {
+            const int first = Across.First[j] - c0;
+            const uint16_t* weights = &Across.Weights[static_cast<size_t>(j) * Across.Width];
+            uint32_t pixel = 0;
+            for (int c = 0; c < 4; ++c) {
+                unsigned sum = 0;
+                for (int t = 0; t < n && first + t < readable; ++t)
+                    sum += unsigned{lanes[4 * static_cast<size_t>(first + t) + c]} * weights[t];
+                pixel |= ((sum + 128) >> 8) << (8 * c);
+            }
+            out[j] = pixel;
         }
     }
 };

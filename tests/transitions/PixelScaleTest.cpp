@@ -91,6 +91,27 @@ TEST(ScalePixels, MatchesTheExactAreaAverageShrinkingAndGrowing)
     }
 }
 
+// Across and down weigh alike: a stretch across only (each row taken straight from its source row, as the
+// Stretch effects from the left and right have it) gives the pixels of the same stretch down, turned.
+TEST(ScalePixels, AStretchAcrossIsTheStretchDownTurned)
+{
+    Pixels from = Picture(203, 57), turned(57, 203);
+    for (int y = 0; y < 57; ++y)
+        for (int x = 0; x < 203; ++x)
+            turned.Rect.Row(x)[y] = from.Rect.Row(y)[x] |= static_cast<uint32_t>(x * 7 + y) << 24;
+    CParallelRows rows;
+    for (int w : {1, 2, 3, 64, 101, 202, 203, 399, 700}) {
+        Pixels across(w, 57), down(57, w);
+        ScalePixels(from.Rect, across.Rect, 0, 0, w, 57, ScaleFilter::Average, &rows);
+        ScalePixels(turned.Rect, down.Rect, 0, 0, 57, w, ScaleFilter::Average, &rows);
+        int differ = 0;
+        for (int y = 0; y < 57; ++y)
+            for (int x = 0; x < w; ++x)
+                differ += across.Rect.Row(y)[x] != down.Rect.Row(x)[y];
+        EXPECT_EQ(differ, 0) << "203 x 57 to " << w << " x 57";
+    }
+}
+
 TEST(ScalePixels, NearestTakesTheSourcePixelUnderEachCentre)
 {
     const Pixels from = Picture(40, 30);
