@@ -88,6 +88,20 @@ void TApplication::Terminate()
     PostQuitMessage(0);
 }
 
+void TApplication::EndSession()
+{
+    if (SessionEnded_)
+        return;
+    SessionEnded_ = true;
+    try {
+        if (OnEndSession)
+            OnEndSession();
+    } catch (...) {
+        HandleException("session end");
+    }
+    Terminate();
+}
+
 void TApplication::ShowException(const std::exception& e)
 {
     MessageBoxA(nullptr, e.what(), Title_.c_str(), MB_OK | MB_ICONSTOP);
@@ -122,6 +136,14 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
             return 0;
         case CM_THREADDONE:
             TThread::ThreadDone(reinterpret_cast<TThread*>(lParam));
+            return 0;
+        // Windows asks every top-level window, hidden ones too: this one hears of it in every start mode (a
+        // preview's main window is a child and never does).
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam)
+                Application.EndSession();
             return 0;
         }
     } catch (...) {

@@ -40,6 +40,9 @@ public:
     void ProcessMessages();
     // Ends the message loop.
     void Terminate();
+    // The user's session ends (log-off, restart, shutdown): runs OnEndSession once, then ends the loop. Windows
+    // may end the process at any moment after the WM_ENDSESSION that calls it returns.
+    void EndSession();
     // Deletes every form and component the application owns (the program does so before its shutdown).
     using TComponent::DestroyComponents;
 
@@ -54,12 +57,15 @@ public:
     TForm* MainForm = nullptr;
     // Replaces the box of HandleException (the screen saver logs instead of stopping for a box).
     std::function<void(const std::string& where, const std::string& message)> OnException;
+    // Everything the program does at its end, run before Windows ends the process at a session's end.
+    std::function<void()> OnEndSession;
 
 private:
     static LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND Handle_ = nullptr;
     std::string Title_;
+    bool SessionEnded_ = false;
 };
 
 extern TApplication Application;

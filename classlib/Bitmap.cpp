@@ -8,6 +8,12 @@
 
 namespace {
 
+// The file format holds sizes in 32 bits.
+bool FitsBitmapFile(int width, int height)
+{
+    return width > 0 && height > 0 && static_cast<uint64_t>(width) * 4 * static_cast<uint64_t>(height) <= 0x7FFFFFFF;
+}
+
 // A 32-bit top-down DIB section; bits receives its pixels.
 HBITMAP CreateDib(int width, int height, uint32_t** bits)
 {
@@ -101,10 +107,17 @@ bool TBitmap::SaveToFile(const std::string& path) const
     return SaveBitmapFile(path, Width_, Height_, [this](int y) { return Bits_ + static_cast<size_t>(y) * Width_; });
 }
 
-bool SaveBitmapFile(const std::string& path, int width, int height, const std::function<const uint32_t*(int)>& row)
+bool TBitmap::SaveToStream(TStream& out) const
 {
-    // The file format holds sizes in 32 bits.
-    if (width <= 0 || height <= 0 || static_cast<uint64_t>(width) * 4 * static_cast<uint64_t>(height) > 0x7FFFFFFF)
+    if (!Bits_)
+        return false;
+    GdiFlush();
+    return WriteBitmapFile(out, Width_, Height_, [this](int y) { return Bits_ + static_cast<size_t>(y) * Width_; });
+}
+
+bool WriteBitmapFile(TStream& out, int width, int height, const std::function<const uint32_t*(int)>& row)
+{
+    if (!FitsBitmapFile(width, height))
         return false;
     const uint32_t rowBytes = static_cast<uint32_t>(width) * 4;
     const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height);
@@ -122,16 +135,24 @@ bool SaveBitmapFile(const std::string& path, int width, int height, const std::f
     info.biCompression = BI_RGB;
     info.biSizeImage = imageBytes;
 
+    bool whole = out.WriteExact(&file, sizeof(file)) && out.WriteExact(&info, sizeof(info));
+    for (int y = height - 1; whole && y >= 0; --y) {
+        const uint32_t* pixels = row(y);
+        whole = pixels && out.WriteExact(pixels, rowBytes);
+    }
+    return whole;
+}
+
+bool SaveBitmapFile(const std::string& path, int width, int height, const std::function<const uint32_t*(int)>& row)
+{
+    if (!FitsBitmapFile(width, height))
+        return false;
     bool whole = false;
     {
         TFileStream out(path, fmCreate);
         if (!out.IsOpen())
             return false;
-        whole = out.WriteExact(&file, sizeof(file)) && out.WriteExact(&info, sizeof(info));
-        for (int y = height - 1; whole && y >= 0; --y) {
-            const uint32_t* pixels = row(y);
-            whole = pixels && out.WriteExact(pixels, rowBytes);
-        }
+        whole = WriteBitmapFile(out, width, height, row);
         whole = out.Close() && whole;
     }
     // A file written short would be read as a broken picture.

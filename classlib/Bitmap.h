@@ -11,6 +11,8 @@
 #include "classlib/Canvas.h"
 #include "classlib/GdiObject.h"
 
+class TStream;
+
 class TBitmap {
 public:
     TBitmap();
@@ -36,6 +38,8 @@ public:
 
     // Writes a Windows bitmap file (see SaveBitmapFile). False when empty or not written.
     bool SaveToFile(const std::string& path) const;
+    // The same bytes written to out.
+    bool SaveToStream(TStream& out) const;
 
 private:
     TMemoryDC DC_;
@@ -46,6 +50,9 @@ private:
     int Width_ = 0;
     int Height_ = 0;
 };
+
+// Writes the bytes of a Windows bitmap file of 32 bits per pixel and bottom-up rows to out; row(y) as below.
+bool WriteBitmapFile(TStream& out, int width, int height, const std::function<const uint32_t*(int)>& row);
 
 // Writes a Windows bitmap file of 32 bits per pixel and bottom-up rows. row(y) gives the width pixels of row y
 // (0 at the top), asked for from the bottom row up, or null to give up. False, and no file left, when the file

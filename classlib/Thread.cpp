@@ -22,6 +22,26 @@ struct SyncRequest {
 
 std::mutex g_SyncLock;
 std::deque<SyncRequest*> g_SyncQueue;
+
+// Set with every queued call: what a wait on the UI thread wakes for, where the call's posted message would
+// wake it again and again while any other message waits in the queue unread.
+class TSyncSignal {
+public:
+    TSyncSignal() : Event_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+    ~TSyncSignal()
+    {
+        if (Event_)
+            CloseHandle(Event_);
+    }
+    TSyncSignal(const TSyncSignal&) = delete;
+    TSyncSignal& operator=(const TSyncSignal&) = delete;
+    HANDLE Handle() const { return Event_; }
+
+private:
+    HANDLE Event_;
+};
+TSyncSignal g_SyncSignal;
+
 // Threads that exist, so a finish notice for a thread deleted meanwhile is ignored (UI thread only).
 std::set<TThread*> g_Live;
 
@@ -68,14 +88,19 @@ void TThread::WaitFor()
         WaitForSingleObject(Handle_, INFINITE);
         return;
     }
-    // A call queued before the wait, or one whose message a pump has already looked at, would wake no wait for
-    // new input: serve what is queued first, and wake for any input there is.
+    // Wakes for the thread's end, a queued call or a message sent from another thread (a peek delivers it).
+    // Posted messages stay in the queue, in their order, for the loop that reads them; only the calls' own
+    // are taken, as the calls are served here.
+    const HANDLE waits[] = {Handle_, g_SyncSignal.Handle()};
+    const DWORD count = waits[1] ? 2 : 1;
+    // Without the signal the calls' messages are what wakes the wait, busy while other messages wait.
+    const DWORD wake = waits[1] ? QS_SENDMESSAGE : QS_SENDMESSAGE | QS_POSTMESSAGE;
     MSG msg;
     bool quit = false;
     WPARAM quitCode = 0;
+    DWORD woken;
     do {
-        // The wake-ups of the calls served here would otherwise end every wait at once. A peek takes WM_QUIT
-        // whatever its filter: it goes back for the loop that waits for it.
+        // A peek takes WM_QUIT whatever its filter: it goes back for the loop that waits for it.
         while (!quit && PeekMessageW(&msg, Application.Handle(), CM_SYNCHRONIZE, CM_SYNCHRONIZE, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 quit = true;
@@ -83,8 +108,8 @@ void TThread::WaitFor()
             }
         }
         CheckSynchronize();
-    } while (MsgWaitForMultipleObjectsEx(1, &Handle_, INFINITE, QS_POSTMESSAGE | QS_SENDMESSAGE,
-                                         MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1);
+        woken = MsgWaitForMultipleObjectsEx(count, waits, INFINITE, wake, MWMO_INPUTAVAILABLE);
+    } while (woken > WAIT_OBJECT_0 && woken <= WAIT_OBJECT_0 + count);
     if (quit)
         PostQuitMessage(static_cast<int>(quitCode));
 }
@@ -102,6 +127,8 @@ void TThread::Synchronize(const std::function<void()>& method)
         std::lock_guard<std::mutex> lock(g_SyncLock);
         g_SyncQueue.push_back(&request);
     }
+    if (g_SyncSignal.Handle())
+        SetEvent(g_SyncSignal.Handle());
     PostMessageW(Application.Handle(), CM_SYNCHRONIZE, 0, 0);
     WaitForSingleObject(request.Done, INFINITE);
     CloseHandle(request.Done);

@@ -4,6 +4,19 @@
 # SAVER_DISPLAY: the test runs screen savers, moves the cursor, reads the screen or changes what every program
 # of the prefix sees; it gets a Wine environment and display of its own ("wine-saver"), where such tests run
 # one at a time, away from the other tests' windows.
+
+# zelt_wine_test_properties(TEST TIMEOUT): what every Windows test run under Wine has besides its fixture.
+function(zelt_wine_test_properties test timeout)
+  # Programs that run at once must not meet in the files they make under relative names.
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/work/${test})
+  file(MAKE_DIRECTORY ${work})
+  # A hung program writes its threads' stacks and ends (tests/support/TestMain.cpp) before ctest would kill
+  # it and lose its output; scripts/wine-run stops it should it not.
+  math(EXPR stacks_after "${timeout} - 20")
+  set_tests_properties(${test} PROPERTIES WORKING_DIRECTORY ${work} TIMEOUT ${timeout})
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ZELT_STACKS_AFTER=${stacks_after})
+endfunction()
+
 function(zelt_add_test)
   cmake_parse_arguments(T "WINE_ONLY;SAVER_DISPLAY" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(T_WINE_ONLY AND NOT WIN32)
@@ -13,19 +26,26 @@ function(zelt_add_test)
     set(T_TIMEOUT 300)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
+  if(WIN32)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} test_main)
+  else()
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
+  endif()
   if(WIN32 AND T_SAVER_DISPLAY)
     add_test(NAME ${T_NAME} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${CMAKE_BINARY_DIR}/wine-saver
              $<TARGET_FILE:${T_NAME}>)
-    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_saver RESOURCE_LOCK saver_display
-                         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_saver RESOURCE_LOCK saver_display)
   else()
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     if(WIN32)
       set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine)
     endif()
   endif()
-  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(WIN32)
+    zelt_wine_test_properties(${T_NAME} ${T_TIMEOUT})
+  else()
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  endif()
 endfunction()
 
 if(WIN32)

@@ -1,7 +1,5 @@
 #include "runtime/Cursor.h"
 
-#include <windows.h>
-
 namespace {
 bool g_Visible = true;
 }
@@ -17,4 +15,18 @@ void SetCursorVisible(bool visible)
 void ApplyCursorRule(TScrMode mode, bool passwordPrompt)
 {
     SetCursorVisible(!(mode == smSaver && !passwordPrompt));
+}
+
+void TParkedPointer::Park(int x, int y)
+{
+    Parked_ = GetCursorPos(&Home_) != FALSE;
+    SetCursorPos(x, y);
+}
+
+void TParkedPointer::Return()
+{
+    if (!Parked_)
+        return;
+    Parked_ = false;
+    SetCursorPos(Home_.x, Home_.y);
 }

@@ -5,6 +5,20 @@
 
 #include "runtime/ScrMode.h"
 
+#include <windows.h>
+
 void SetCursorVisible(bool visible);
 // The players' rule: hidden in screen-saver mode unless the password prompt runs.
 void ApplyCursorRule(TScrMode mode, bool passwordPrompt);
+
+// The pointer taken out of the way for a run and put back, once, where the user left it.
+class TParkedPointer {
+public:
+    // Remembers where the pointer is, then moves it to (x, y).
+    void Park(int x, int y);
+    void Return();
+
+private:
+    POINT Home_ = {};
+    bool Parked_ = false;
+};

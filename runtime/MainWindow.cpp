@@ -37,7 +37,9 @@ Tfmain::Tfmain(TComponent* owner) : TForm(owner)
     pmmain = new TPopupMenu(this);
     pmmain->Add("Settings", [this] { Settings1Click(); });
     pmmain->Add("Exit", [this] { Exit1Click(); });
+    // Counted from when the window first shows (StartArming): a long start-up must not shorten it.
     watch_close_event_timer = new TTimer(this);
+    watch_close_event_timer->SetEnabled(false);
     watch_close_event_timer->SetInterval(2000);
     watch_close_event_timer->OnTimer = [this] { watch_close_event_timerTimer(); };
 
@@ -106,13 +108,16 @@ void Tfmain::FormCreate()
         PopupMenu = pmmain;
     HookWndProc();
     if (ScrMode == smSaver)
-        SetCursorPos(0, 0);
+        Pointer.Park(0, 0);
     GetCursorPos(&SaverSettings->SavedCursorPos);
     ZELT_LOG(kUnit, "Main form Init Pos %d ,%d", static_cast<int>(SaverSettings->SavedCursorPos.x),
              static_cast<int>(SaverSettings->SavedCursorPos.y));
     // The password grace period counts from the start of this run.
     SaverSettings->GraceStartTick = GetTickCount();
     SetCaption(Application.Title());
+    // A preview is a visible child from its placement on: no show will come.
+    if (IsWindowVisible(Handle()))
+        StartArming();
 }
 
 void Tfmain::FormDestroy()
@@ -301,4 +306,5 @@ void Tfmain::DeleteTempFiles()
 void Tfmain::FormShow()
 {
     ShowWindow(Application.Handle(), SW_HIDE);
+    StartArming();
 }

@@ -8,6 +8,7 @@
 #include "classlib/WindowProcHook.h"
 #include "data/Media.h"
 #include "data/MediaSetting.h"
+#include "runtime/Cursor.h"
 #include "runtime/FlashPlayer.h"
 #include "runtime/ScrMode.h"
 #include "runtime/SoundTable.h"
@@ -144,12 +145,17 @@ private:
     void timer2Timer();
     void timer3Timer();
     void watch_close_event_timerTimer();
+    void StartArming();
     void Settings1Click();
     void EndSettingsPause();
     void Exit1Click();
     void MouseMoveTest();
     void Rule(UINT msg, WPARAM wParam);
     void ApplyCursorRule();
+
+    std::uint8_t SettingsOpen = 0;   // the Settings dialog runs: one at a time, and a close waits for it
+    std::uint8_t CloseHeld = 0;      // a close came while the Settings dialog ran
+    TParkedPointer Pointer;          // the saver's pointer, put back at the close
 };
 
 // The Windows 9x screen-saver password check; true when the close may go on.

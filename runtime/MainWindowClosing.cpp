@@ -116,8 +116,21 @@ void Tfmain::MainWndProc(TMessage& message)
     case WM_MEDIASOUNDDONE:
         OnMediaSoundDone();
         break;
+    case WM_CONTEXTMENU:
+        // A second right click before the dialog disabled this window: no menu over the Settings dialog.
+        if (SettingsOpen) {
+            message.Result = 0;
+            return;
+        }
+        break;
     }
     CallOldWndProc(message);
+}
+
+void Tfmain::StartArming()
+{
+    if (!watch_close_event_timer->Enabled() && !SaverSettings->CloseEventsArmed)
+        watch_close_event_timer->SetEnabled(true);
 }
 
 void Tfmain::watch_close_event_timerTimer()
@@ -151,7 +164,11 @@ bool VerifyPassword9x(HWND window)
 void Tfmain::FormCloseQuery(bool& canClose)
 {
     ZELT_LOG(kUnit, "Close Query");
-    if (SaverSettings->PasswordPrompt) {
+    if (SettingsOpen) {
+        // The Settings dialog's edits are not dropped: the close comes when the dialog ends.
+        CloseHeld = 1;
+        canClose = false;
+    } else if (SaverSettings->PasswordPrompt) {
         // A close that was queued before the prompt began waits for the prompt's answer.
         canClose = false;
     } else if (ScrMode == smSaver) {
@@ -175,6 +192,9 @@ void Tfmain::FormClose(TCloseAction&)
     if (ClosedOnce)
         return;
     ClosedOnce = 1;
+    // Also at a session's end, where the message loop goes on for a moment: nothing plays any more.
+    Paused = 1;
+    StopNextMediaTimer();
     RestoreTaskbar();
     switch (MediaKind) {
     case 0: StopPicture(); break;
@@ -204,17 +224,38 @@ void Tfmain::FormClose(TCloseAction&)
     MediaSetting.Close();
     SoundTable.Close();
     SetCursorVisible(true);
+    Pointer.Return();
 }
+
+namespace {
+
+// Set for as long as it lives.
+class TFlagScope {
+public:
+    explicit TFlagScope(std::uint8_t& flag) : Flag_(flag) { Flag_ = 1; }
+    ~TFlagScope() { Flag_ = 0; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    std::uint8_t& Flag_;
+};
+
+} // namespace
 
 void Tfmain::Settings1Click()
 {
-    // Under whatever the dialog shows, where it is.
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    Paused = 1;
+    // One dialog at a time: the messages handled below may bring a second choice of Settings.
+    if (SettingsOpen)
+        return;
     try {
+        const TFlagScope open(SettingsOpen);
+        // Under whatever the dialog shows, where it is.
+        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Paused = 1;
         Application.ProcessMessages();
-        // Modal to this window, which it disables while it runs: no second dialog from the popup menu, no Exit
-        // that would drop its edits, and the show stays below it.
+        // Modal to this window, which it disables while it runs: no menu, no Exit that would drop its edits,
+        // and the show stays below it.
         ShowConfigDialog(SaverSettings, GlobeSettings, Handle());
     } catch (...) {
         EndSettingsPause();
@@ -223,13 +264,18 @@ void Tfmain::Settings1Click()
     EndSettingsPause();
 }
 
-// The show goes on however the dialog ended, with the slide change it held back; a window closed meanwhile
-// stays paused.
+// The show goes on however the dialog ended, with the slide change it held back, or closes when a close came
+// meanwhile; a window closed meanwhile stays paused.
 void Tfmain::EndSettingsPause()
 {
     if (ClosedOnce)
         return;
     Paused = 0;
+    if (CloseHeld) {
+        CloseHeld = 0;
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return;
+    }
     if (NextMediaHeld) {
         NextMediaHeld = 0;
         timer1Timer();

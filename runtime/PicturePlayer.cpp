@@ -371,6 +371,10 @@ void TfImageSlideShowPlayer::SlideWndProc(TMessage& message)
     case WM_TRANSITIONDONE:
         PostMessageW(ParentHandle(), WM_NEXTMEDIA, 0, 0);
         break;
+    case WM_DESTROY:
+        // Gone with its parent (a preview whose display settings closed): the transition draws no more frames.
+        StopThread();
+        break;
     default:
         if (message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_MBUTTONUP)
             PostMessageW(ParentHandle(), message.Msg, message.WParam, message.LParam);

@@ -201,6 +201,9 @@ void CScreensaverApp::SaveDesktopBitmap()
 
 int CScreensaverApp::Exit()
 {
+    if (Exited)
+        return 1;
+    Exited = true;
     // A fault during the rest of the shutdown ends the process without an error box.
     InstallCrashRestore();
     RestoreTaskbar();

@@ -26,7 +26,7 @@ public:
     void ReportException(const std::string& where, const std::string& message);
     // The whole start-up; true when the main window is to be made and run.
     bool Init();
-    // The shutdown; always 1.
+    // The shutdown, once (a session's end runs it before the message loop is over); always 1.
     int Exit();
 
     // Sets the start mode from the command line; gives the window handle after the switch letter.
@@ -50,6 +50,7 @@ public:
 private:
     // The system's screen-saver-running flag is cleared at the end only by the process that set it.
     bool RunningFlagSet = false;
+    bool Exited = false;
 };
 
 extern CScreensaverApp g_ScreensaverApp;

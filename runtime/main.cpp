@@ -9,6 +9,15 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     g_FileLog = new CFileLog();
+    // At a log-off or shutdown Windows ends the process soon after telling it: what the end of the run gives
+    // back goes at once, the main window's clean-up first.
+    Application.OnEndSession = [] {
+        if (Application.MainForm)
+            Application.MainForm->DoClose();
+        g_ScreensaverApp.Exit();
+        delete g_FileLog;
+        g_FileLog = nullptr;
+    };
     g_ScreensaverApp.RunGuarded([] {
         Application.Initialize();
         Application.MainFormOnTaskBar = false;

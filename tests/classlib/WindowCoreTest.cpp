@@ -221,6 +221,111 @@ TEST(Thread, WaitingKeepsAQuitForTheLoop)
     Application.ProcessMessages();
 }
 
+// Counts the program's calls of user32's MsgWaitForMultipleObjectsEx while it lives, each one wake-up of a wait
+// for messages, by swapping the program's import of it. Past Bound calls, Spun is set.
+class TMessageWaitCounter {
+public:
+    static constexpr LONG Bound = 10;
+    static LONG Calls;
+    static HANDLE Spun;
+
+    TMessageWaitCounter()
+    {
+        Calls = 0;
+        Spun = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        Slot_ = ImportSlot("user32.dll", "MsgWaitForMultipleObjectsEx");
+        if (Slot_) {
+            Real_ = reinterpret_cast<TWait>(*Slot_);
+            Write(reinterpret_cast<ULONG_PTR>(&Counted));
+        }
+    }
+    ~TMessageWaitCounter()
+    {
+        if (Slot_)
+            Write(reinterpret_cast<ULONG_PTR>(Real_));
+        CloseHandle(Spun);
+    }
+    TMessageWaitCounter(const TMessageWaitCounter&) = delete;
+    TMessageWaitCounter& operator=(const TMessageWaitCounter&) = delete;
+    bool Installed() const { return Slot_ != nullptr; }
+
+private:
+    using TWait = DWORD(WINAPI*)(DWORD, const HANDLE*, DWORD, DWORD, DWORD);
+    static TWait Real_;
+    ULONG_PTR* Slot_ = nullptr;
+
+    static DWORD WINAPI Counted(DWORD count, const HANDLE* handles, DWORD ms, DWORD wake, DWORD flags)
+    {
+        if (InterlockedIncrement(&Calls) > Bound)
+            SetEvent(Spun);
+        return Real_(count, handles, ms, wake, flags);
+    }
+
+    void Write(ULONG_PTR target)
+    {
+        DWORD was;
+        VirtualProtect(Slot_, sizeof *Slot_, PAGE_READWRITE, &was);
+        *Slot_ = target;
+        VirtualProtect(Slot_, sizeof *Slot_, was, &was);
+    }
+
+    static ULONG_PTR* ImportSlot(const char* dll, const char* function)
+    {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
+            if (lstrcmpiA(reinterpret_cast<char*>(base + imp->Name), dll) != 0)
+                continue;
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
+            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
+            for (; names->u1.AddressOfData; ++names, ++slots) {
+                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                    continue;
+                const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+                if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), function) == 0)
+                    return reinterpret_cast<ULONG_PTR*>(&slots->u1.Function);
+            }
+        }
+        return nullptr;
+    }
+};
+LONG TMessageWaitCounter::Calls = 0;
+HANDLE TMessageWaitCounter::Spun = nullptr;
+TMessageWaitCounter::TWait TMessageWaitCounter::Real_ = nullptr;
+
+// Messages posted before the wait (a slide's next-media notice) neither wake the waiting thread again and
+// again nor are lost or overtaken; the thread's call is still served meanwhile. The thread lives until the
+// wait has woken past the bound, or half a second.
+TEST(Thread, WaitingSleepsThroughPostedMessagesAndKeepsThemInOrder)
+{
+    TMessageWaitCounter counter;
+    ASSERT_TRUE(counter.Installed());
+    class TWaitingThread : public TThread {
+    public:
+        bool Served = false;
+
+    protected:
+        void Execute() override
+        {
+            Synchronize([this] { Served = true; });
+            WaitForSingleObject(TMessageWaitCounter::Spun, 500);
+        }
+    } thread;
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 1, 1, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 2, 2, 0);
+    ASSERT_TRUE(thread.Start());
+    thread.WaitFor();
+    EXPECT_LE(TMessageWaitCounter::Calls, TMessageWaitCounter::Bound) << "the wait spun";
+    EXPECT_TRUE(thread.Served);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_APP + 1u);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_APP + 2u);
+    Application.ProcessMessages();
+}
+
 TEST(Timer, TicksUntilDisabled)
 {
     TTimer timer;

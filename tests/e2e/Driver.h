@@ -132,6 +132,25 @@ private:
     HWND Handle_ = nullptr;
 };
 
+// A stand-in for the shell's task bar, the window the saver hides behind a full-screen one (Wine's desktop has
+// none).
+class TStandInTray {
+public:
+    TStandInTray();
+    ~TStandInTray();
+    TStandInTray(const TStandInTray&) = delete;
+    TStandInTray& operator=(const TStandInTray&) = delete;
+    bool Shown() const { return IsWindowVisible(Handle_) != FALSE; }
+
+private:
+    HWND Handle_;
+};
+
+// A log-off as Windows makes it: WM_QUERYENDSESSION to every top-level window of the process, hidden ones too;
+// when all answered yes, WM_ENDSESSION (TRUE) to each still there, and the process is ended (TerminateProcess) the
+// moment the last returned, as Windows may do.
+testing::AssertionResult EndSession(TProcess& process);
+
 // --- Input -------------------------------------------------------------------------------------------------
 // Posted messages carry the lParam Windows builds: repeat count 1, scan code, context (Alt) and transition
 // bits. Coordinates are client coordinates of the target window.

@@ -63,30 +63,6 @@ HWND RightClickMenu(int x, int y)
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-// A stand-in for the shell's task bar, the window the saver hides behind a full-screen one.
-class TStandInTray {
-public:
-    TStandInTray()
-    {
-        static const ATOM windowClass = [] {
-            WNDCLASSW wc = {};
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"Shell_TrayWnd";
-            return RegisterClassW(&wc);
-        }();
-        Handle_ = CreateWindowW(reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"",
-                                WS_POPUP | WS_VISIBLE, 0, GetSystemMetrics(SM_CYSCREEN) - 30, 400, 30, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-        PumpMessages();
-    }
-    ~TStandInTray() { DestroyWindow(Handle_); }
-    bool Shown() const { return IsWindowVisible(Handle_) != FALSE; }
-
-private:
-    HWND Handle_;
-};
-
 // Takes write access to a key of the current user away from everyone; gives it back on destruction.
 class TReadOnlyKey {
 public:
@@ -145,7 +121,7 @@ protected:
         ASSERT_TRUE(WriteRegBinary(HKEY_CURRENT_USER, kSettingsKey, "data",
                                    std::string(reinterpret_cast<char*>(bytes), sizeof(bytes))));
     }
-    // Close events are armed 2 s after the window is made.
+    // Close events are armed 2 s after the window shows.
     static void WaitArmed() { Pause(2600); }
     // A saver started with the stored settings has its window, has put the cursor at (0, 0), and is armed.
     static testing::AssertionResult ShownAndArmed(const TProcess& run, HWND* window)
@@ -332,13 +308,16 @@ TEST_F(SaverRuns, MouseThresholdAndSpecifiedKeyWithoutAnyEvent)
     EXPECT_TRUE(log.Has("dx: 0 , dy : 21 , threshold : 20"));
 }
 
-// "ESC key" alone: a move, a click and Enter close nothing, the Esc key does.
-TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnly)
+// "ESC key" alone: a move, a click and Enter close nothing, the Esc key does. The pointer the saver took to the
+// corner is back where the user left it.
+TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnlyAndPutsThePointerBack)
 {
     SAVER_DATA data;
     data.AnyEvent = data.CloseOnMouseMove = data.CloseOnRightClick = data.CloseOnDoubleClick = 0;
     data.CloseOnEnter = 0;
     StoreSettings(data);
+    const POINT home{123, 77};
+    ASSERT_TRUE(SendMouseMove(home.x, home.y));
     TProcess run(Scr, "/s");
     HWND window = nullptr;
     ASSERT_TRUE(ShownAndArmed(run, &window));
@@ -353,6 +332,9 @@ TEST_F(SaverRuns, EscKeyAloneClosesOnEscOnly)
     SendKey(VK_ESCAPE);
     ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
     EXPECT_TRUE(log.Has("Close Event : WM_CHAR_ESC")) << log.Tail();
+    POINT at{};
+    GetCursorPos(&at);
+    EXPECT_TRUE(at.x == home.x && at.y == home.y) << at.x << ", " << at.y;
 }
 
 TEST_F(SaverRuns, PreviewLivesInItsParentAndDiesWithIt)
@@ -415,9 +397,14 @@ TEST_F(SaverRuns, RunAsProgramHasAMenuAndClosesLikeAProgram)
 
 // A program name holding ".exe" runs as a program whatever the switch. Its Settings item holds the show while the
 // dialog is open, modal to it, leaves the window where it is, and the show goes on after, also without a delay
-// between slides (the slide change that came during the dialog is not lost).
-TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpen)
+// between slides (the slide change that came during the dialog is not lost). A second right click that comes
+// before the dialog shows opens nothing, and the maximum runtime waits for the dialog's end.
+TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowAndItsCloseWhileTheDialogIsOpen)
 {
+    SAVER_DATA data;
+    data.MaxRuntimeOn = 1;
+    data.MaxRuntimeMinutes = 1;
+    StoreSettings(data);
     std::string named;
     ASSERT_TRUE(BuildScr(*Folder, Manifest(0, 0), &named, "run.exe.scr"));
     ASSERT_TRUE(CreateLog(named));
@@ -451,23 +438,55 @@ TEST_F(SaverRuns, RunAsProgramByNameAndItsSettingsHoldTheShowWhileTheDialogIsOpe
         PostKey(menu, VK_RETURN);
         Pause(1000);
     }
-    int dialogs = 0;
-    for (HWND top : run.Windows()) {
-        char name[16] = {};
-        GetClassNameA(top, name, sizeof name);
-        dialogs += std::string(name) == "#32770";
-    }
-    EXPECT_EQ(dialogs, 1) << run.DescribeWindows();
+    const auto dialogs = [&] {
+        int count = 0;
+        for (HWND top : run.Windows()) {
+            char name[16] = {};
+            GetClassNameA(top, name, sizeof name);
+            count += std::string(name) == "#32770";
+        }
+        return count;
+    };
+    EXPECT_EQ(dialogs(), 1) << run.DescribeWindows();
 
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(log.WaitForLine("Media name = ", 5000, shown + 1)) << log.Tail();
     EXPECT_TRUE(IsWindowEnabled(window));
-    // Afterwards the same click opens the menu, whose last item is Exit.
+    // Afterwards the same click opens the menu.
     const HWND menu = RightClickMenu(40, 40);
     ASSERT_NE(menu, nullptr);
-    PostKey(menu, VK_UP);
-    PostKey(menu, VK_RETURN);
+    PostKey(menu, VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000, "the menu closed"));
+
+    // Settings again, and a second right click at once: real input comes after the menu's posted keys, so the
+    // saver handles it when Settings begins, before the dialog disables the window.
+    ASSERT_TRUE(ChooseMenuItem(window, VK_DOWN));
+    ASSERT_TRUE(SendMouseMove(40, 40));
+    SendClick(WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (dialog = FindWindowA("#32770", nullptr)) != nullptr && IsWindowVisible(dialog); }, 5000,
+        "the settings dialog", [&] { return run.DescribeWindows(); }));
+    Pause(1000);
+    if (const HWND second = FindWindowA("#32768", nullptr); second && IsWindowVisible(second)) {
+        ADD_FAILURE() << "a popup menu over the dialog";
+        PostKey(second, VK_DOWN);  // its Settings
+        PostKey(second, VK_RETURN);
+        Pause(1000);
+    }
+    EXPECT_EQ(dialogs(), 1) << run.DescribeWindows();
+    EXPECT_EQ(log.Count("Show configuration dialog."), 2) << log.Tail();
+
+    // The maximum runtime passes with the dialog open; its OK saves, then the show closes.
+    ASSERT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kSettingsKey, "data"));
+    ASSERT_TRUE(log.WaitForLine("maximum runtime reached", 70000)) << log.Tail();
+    Pause(1000);
+    ASSERT_TRUE(run.Running()) << log.Tail();
+    EXPECT_TRUE(IsWindowVisible(dialog)) << run.DescribeWindows();
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(run.WaitExit(10000)) << log.Tail();
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_TRUE(ReadRegBinary(HKEY_CURRENT_USER, kSettingsKey, "data").has_value()) << log.Tail();
+    EXPECT_TRUE(log.Has("CanClose : yes"));
 }
 
 TEST_F(SaverRuns, SetDefaultWritesTheSystemsSaverValue)

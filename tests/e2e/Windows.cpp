@@ -32,6 +32,49 @@ testing::AssertionResult WaitForChild(HWND parent, HWND* child, DWORD timeoutMs)
         });
 }
 
+TStandInTray::TStandInTray()
+{
+    static const ATOM windowClass = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"Shell_TrayWnd";
+        return RegisterClassW(&wc);
+    }();
+    // Never activated, so Wine leaves it unmanaged: under Xvfb, which has no window manager, hiding a managed
+    // window holds this thread for 2 s.
+    Handle_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                              reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(windowClass)), L"", WS_POPUP, 0,
+                              GetSystemMetrics(SM_CYSCREEN) - 30, 400, 30, nullptr, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+    ShowWindow(Handle_, SW_SHOWNOACTIVATE);
+    PumpMessages();
+}
+
+TStandInTray::~TStandInTray()
+{
+    DestroyWindow(Handle_);
+}
+
+testing::AssertionResult EndSession(TProcess& process)
+{
+    const std::vector<HWND> windows = process.Windows(false);
+    for (HWND each : windows) {
+        DWORD_PTR yes = 0;
+        if (!SendMessageTimeoutW(each, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &yes) || !yes)
+            return testing::AssertionFailure() << "no yes to WM_QUERYENDSESSION from " << DescribeWindow(each);
+    }
+    // The window that ran the clean-up ends the message loop, so the others may be gone by their turn.
+    for (HWND each : windows) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(each, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &result) &&
+            IsWindow(each))
+            return testing::AssertionFailure() << "WM_ENDSESSION not answered by " << DescribeWindow(each);
+    }
+    process.Kill();
+    return testing::AssertionSuccess();
+}
+
 std::string DescribeWindow(HWND window)
 {
     std::ostringstream out;

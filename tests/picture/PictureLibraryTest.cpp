@@ -13,6 +13,15 @@
 
 namespace {
 
+// A library the build put next to the test program (the test runs in a folder of its own).
+std::string BuiltDll(const std::string& name)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string self(path);
+    return self.substr(0, self.find_last_of("\\/") + 1) + name;
+}
+
 uint32_t Pixel(CComPicture& picture, int x, int y)
 {
     return picture.Bitmap()->ScanLine(y)[x] & 0xFFFFFF;
@@ -105,7 +114,7 @@ TEST_F(PictureLibrary, WithoutATemporaryFolderNoLibraryIsLoaded)
 {
     // A library at the root of the current drive, where a bare "\\Ombix.dll" would be taken from.
     const std::string root = Folder.substr(0, 3);
-    ASSERT_TRUE(CopyFileA("ombix_stub_good.dll", (root + "Ombix.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BuiltDll("ombix_stub_good.dll").c_str(), (root + "Ombix.dll").c_str(), FALSE));
     char cwd[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, cwd);
     ASSERT_TRUE(SetCurrentDirectoryA(Folder.c_str()));
@@ -121,26 +130,26 @@ TEST_F(PictureLibrary, WithoutATemporaryFolderNoLibraryIsLoaded)
 
 TEST_F(PictureLibrary, LibraryWithoutAnExportFails)
 {
-    InstallLibrary("ombix_stub_no_free.dll");
+    InstallLibrary(BuiltDll("ombix_stub_no_free.dll"));
     ExpectBothFail();
 }
 
 TEST_F(PictureLibrary, LibraryReportingFailureFails)
 {
-    InstallLibrary("ombix_stub_fail.dll");
+    InstallLibrary(BuiltDll("ombix_stub_fail.dll"));
     ExpectBothFail();
 }
 
 TEST_F(PictureLibrary, ZeroWidthIsFailureAndThePictureIsReleased)
 {
-    InstallLibrary("ombix_stub_zero_size.dll");
+    InstallLibrary(BuiltDll("ombix_stub_zero_size.dll"));
     ExpectBothFail();
     EXPECT_TRUE(FileThere(Folder + "ombix_freed"));
 }
 
 TEST_F(PictureLibrary, DecodesFromFileAndFromStreamThroughTheTemporaryCopy)
 {
-    InstallLibrary("ombix_stub_good.dll");
+    InstallLibrary(BuiltDll("ombix_stub_good.dll"));
     const std::string file = WriteFile("photo.tga", {0x11, 0x22, 0x33, 0x44});
     ASSERT_EQ(Picture.LoadFromFile(file), 1);
     EXPECT_EQ(Picture.Bitmap()->Width(), 2);
@@ -169,7 +178,7 @@ TEST_F(PictureLibrary, DecodesFromFileAndFromStreamThroughTheTemporaryCopy)
 
 TEST_F(PictureLibrary, FileNamesLongerThan260CharactersAreRefused)
 {
-    InstallLibrary("ombix_stub_good.dll");
+    InstallLibrary(BuiltDll("ombix_stub_good.dll"));
     // Names that do not exist: the stub answers its fixed colour, so only the length decides.
     const std::string name260 = "c:\\" + std::string(253, 'n') + ".tga";
     ASSERT_EQ(name260.size(), 260u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <cstdio>
 #include <set>
 #include <vector>
@@ -470,20 +471,33 @@ TEST(SlideShowThread, OneNoticePerTransitionAndNoneWhenStopped)
     project.Slides.Data.EffectOn = 1;
     project.Slides.Data.Step = 1;
     project.Slides.Effect = "0;";
-    TransitionTestSeam seam;
-    const DWORD start = GetTickCount();
-    int frames = 0;
-    seam.OnFrame = [&](CTransitionEffects&) {
-        if (++frames == 1)
-            PumpFor(300);  // the first thread's end notice arrives meanwhile
-        else if (frames == 2)
-            player.StopThread();
+    // The frames a show of the slide drew, atFrame called with each frame's number.
+    const auto framesWith = [&](const std::function<void(int)>& atFrame) {
+        TransitionTestSeam seam;
+        int frames = 0;
+        seam.OnFrame = [&](CTransitionEffects&) { atFrame(++frames); };
+        g_TransitionTestSeam = &seam;
+        const bool shown = player.ShowMedia(&project.Slides);
+        WaitForTransition(player);
+        g_TransitionTestSeam = nullptr;
+        return shown ? frames : -1;
     };
-    g_TransitionTestSeam = &seam;
-    ASSERT_TRUE(player.ShowMedia(&project.Slides));
-    WaitForTransition(player);
-    g_TransitionTestSeam = nullptr;
-    EXPECT_EQ(frames, 2);
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(framesWith([&](int frame) {
+                  if (frame == 1)
+                      PumpFor(300);  // the first thread's end notice arrives meanwhile
+                  else if (frame == 2)
+                      player.StopThread();
+              }),
+              2);
     EXPECT_EQ(parent.NextMedia, 1);
     EXPECT_LT(GetTickCount() - start, 5000u);
+
+    // The window destroyed under a running transition (a preview's parent gone) ends it at once.
+    EXPECT_EQ(framesWith([&](int frame) {
+                  if (frame == 2)
+                      DestroyWindow(parent.Handle());
+              }),
+              2);
+    EXPECT_EQ(parent.NextMedia, 1);
 }

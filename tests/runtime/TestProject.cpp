@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "classlib/Bitmap.h"
 #include "classlib/FileUtils.h"
 #include "classlib/Streams.h"
 #include "data/TableFormat.h"
@@ -89,11 +90,8 @@ std::string SolidBmp(int width, int height, TColor colour)
 
 std::string BmpBytes(CComPicture& picture)
 {
-    const std::string path = "picture_bytes.tmp.bmp";
-    EXPECT_TRUE(picture.SaveToFile(path));
     TMemoryStream bytes;
-    bytes.LoadFromFile(path);
-    DeleteFileIfExists(path);
+    EXPECT_TRUE(picture.Bitmap() && picture.Bitmap()->SaveToStream(bytes));
     return std::string(bytes.Memory(), static_cast<size_t>(bytes.Size()));
 }
 
