@@ -205,6 +205,12 @@ private:
     std::vector<uint32_t> Pixels_;
 };
 
+// Reads area until shown holds for the copy (kept in *shot when given). Another program's drawing reaches the
+// screen only when its drawing thread next finds its message queue empty, which can be a while after the
+// log line written just after drawing: a copy taken on that line alone may still hold the frame before.
+testing::AssertionResult WaitForScreen(const RECT& area, const std::function<bool(const TScreenShot&)>& shown,
+                                       DWORD timeoutMs, const std::string& what, TScreenShot* shot = nullptr);
+
 // --- Log ---------------------------------------------------------------------------------------------------
 
 // The zelt.log beside a program.

@@ -339,10 +339,15 @@ TEST(MediaShow, APictureAfterAVideoNeverBringsBackThePictureBeforeIt)
     // Under Xvfb the video's panel never covers what was on the screen before it: look once blue has begun.
     ASSERT_TRUE(log.WaitForLine("begin a transition show", 20000, 2)) << log.Tail();
     const int width = GetSystemMetrics(SM_CXSCREEN), middle = GetSystemMetrics(SM_CYSCREEN) / 2;
+    const RECT row{0, middle, width, middle + 1};
+    // The transition's first frame covers the red that stayed on the screen, a moment after its line: where
+    // red came back under the transition, it would stay for seconds.
+    ASSERT_TRUE(WaitForScreen(row, [&](const TScreenShot& s) { return s.Count(red) == 0; }, 2000,
+                              "blue's first frame over the red")) << log.Tail();
     int shots = 0, redShots = 0;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 2000) {
-        redShots += TScreenShot(RECT{0, middle, width, middle + 1}).Count(red) > 0;
+        redShots += TScreenShot(row).Count(red) > 0;
         ++shots;
         Pause(50);
     }

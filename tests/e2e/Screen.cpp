@@ -4,6 +4,7 @@
 #include "classlib/Bitmap.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace e2e {
 
@@ -39,6 +40,20 @@ uint32_t TScreenShot::Pixel(int x, int y) const
 int TScreenShot::Count(uint32_t rgb) const
 {
     return static_cast<int>(std::count(Pixels_.begin(), Pixels_.end(), rgb & 0xFFFFFF));
+}
+
+testing::AssertionResult WaitForScreen(const RECT& area, const std::function<bool(const TScreenShot&)>& shown,
+                                       DWORD timeoutMs, const std::string& what, TScreenShot* shot)
+{
+    return WaitUntil(
+        [&] {
+            TScreenShot copy(area);
+            const bool done = shown(copy);
+            if (shot)
+                *shot = std::move(copy);
+            return done;
+        },
+        timeoutMs, what + " on the screen");
 }
 
 bool TScreenShot::Save(const std::string& path) const
