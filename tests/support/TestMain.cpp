@@ -46,6 +46,8 @@ private:
     static DWORD WINAPI Watch(void* param)
     {
         auto& self = *static_cast<THangWatch*>(param);
+        // Sleep, not a wait the Wine server answers: should the server crash, such a wait never ends, where the
+        // sleep does and the hung line is still written.
         Sleep(self.Seconds_ * 1000);
         // Held until the process ends: the tests' end waits for it.
         EnterCriticalSection(&self.End_);
