@@ -267,10 +267,10 @@ TEST(OmbixDllLoads, LoadDecodeAndFreeLeaveTheHandlesAsTheyWere)
             FreeLibrary(module);
         };
         decodeOnce();
-        const int before = testsupport::HandleCount(GetCurrentProcessId());
+        const int before = testsupport::OwnHandleCount();
         for (int i = 0; i < 20; ++i)
             decodeOnce();
-        const int after = testsupport::HandleCount(GetCurrentProcessId());
+        const int after = testsupport::OwnHandleCount();
         DeleteFileA(file.c_str());
         ASSERT_GT(before, 0);
         EXPECT_LE(after, before + 2) << s.Extension << ": " << before << " handles before 20 decodes, " << after << " after";

@@ -135,6 +135,20 @@ int HandleCount(DWORD processId)
     return count;
 }
 
+int OwnHandleCount()
+{
+    // Handle values are multiples of 4, and a new handle takes the lowest free one: the table ends where a long
+    // run of values holds none.
+    int count = 0;
+    DWORD flags = 0;
+    for (DWORD_PTR value = 4, unused = 0; unused < 1024; value += 4) {
+        const bool used = GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags);
+        count += used ? 1 : 0;
+        unused = used ? 0 : unused + 1;
+    }
+    return count;
+}
+
 TResourceCounts SampleResources(HANDLE process)
 {
     TResourceCounts counts;

@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <memory>
@@ -16,16 +17,17 @@ struct THandleCloser {
 };
 using THandle = std::unique_ptr<void, THandleCloser>;
 
-struct TThreadContext {
-    DWORD Id;
-    CONTEXT Context;
-};
+// Up to this much of a thread's stack, from its stack pointer up, is kept to look for the program's frames in.
+constexpr size_t kStackKept = 256 * 1024;
 
-// Each thread is stopped only while its registers are read: one that holds the heap's lock must not stay
-// stopped while the walk below allocates. A hung thread's stack stays as it was meanwhile.
-std::vector<TThreadContext> OtherThreadsContexts()
+} // namespace
+
+// Each thread is stopped only while its registers and stack are copied: one that holds the heap's lock must not
+// stay stopped while the walk allocates, so the copy's room is taken before it stops. A thread that runs on
+// meanwhile may end and give its stack back; the walk then reads the copy, never the thread's memory.
+std::vector<TThreadSnapshot> OtherThreadsSnapshots()
 {
-    std::vector<TThreadContext> threads;
+    std::vector<TThreadSnapshot> threads;
     const HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (all == INVALID_HANDLE_VALUE)
         return threads;
@@ -36,16 +38,38 @@ std::vector<TThreadContext> OtherThreadsContexts()
         if (entry.th32OwnerProcessID != GetCurrentProcessId() || entry.th32ThreadID == GetCurrentThreadId())
             continue;
         const THandle thread(OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, entry.th32ThreadID));
-        if (!thread || SuspendThread(thread.get()) == static_cast<DWORD>(-1))
+        if (!thread)
             continue;
-        TThreadContext t{entry.th32ThreadID, {}};
+        TThreadSnapshot t{entry.th32ThreadID, {}, std::vector<unsigned char>(kStackKept)};
+        if (SuspendThread(thread.get()) == static_cast<DWORD>(-1))
+            continue;
         t.Context.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
-        if (GetThreadContext(thread.get(), &t.Context))
-            threads.push_back(t);
+        const bool read = GetThreadContext(thread.get(), &t.Context);
+        MEMORY_BASIC_INFORMATION region{};
+        if (read) {
+#ifdef _WIN64
+            const auto stackPointer = static_cast<DWORD_PTR>(t.Context.Rsp);
+#else
+            const auto stackPointer = static_cast<DWORD_PTR>(t.Context.Esp);
+#endif
+            if (VirtualQuery(reinterpret_cast<void*>(stackPointer), &region, sizeof region) &&
+                region.State == MEM_COMMIT) {
+                const DWORD_PTR end = reinterpret_cast<DWORD_PTR>(region.BaseAddress) + region.RegionSize;
+                const size_t size = end - stackPointer < kStackKept ? end - stackPointer : kStackKept;
+                std::memcpy(t.Stack.data(), reinterpret_cast<const void*>(stackPointer), size);
+                t.Stack.resize(size);
+            } else {
+                t.Stack.clear();
+            }
+        }
         ResumeThread(thread.get());
+        if (read)
+            threads.push_back(std::move(t));
     }
     return threads;
 }
+
+namespace {
 
 void AppendFrame(std::string& out, HANDLE process, DWORD64 address, const char* mark = "")
 {
@@ -94,23 +118,21 @@ bool FollowsCall(DWORD64 address)
 }
 
 // Where the walk does not reach the program (it stops in a system call's stub that has no unwind data), the
-// program's own code addresses are picked out of the thread's stack: likely frames, marked as found so.
-void AppendScannedFrames(std::string& out, HANDLE process, DWORD_PTR stackPointer)
+// program's own code addresses are picked out of the thread's stack as copied: likely frames, marked as found so.
+void AppendScannedFrames(std::string& out, HANDLE process, const std::vector<unsigned char>& stack)
 {
-    MEMORY_BASIC_INFORMATION region{};
-    if (!VirtualQuery(reinterpret_cast<void*>(stackPointer), &region, sizeof region))
-        return;
-    const auto* end = reinterpret_cast<const DWORD_PTR*>(static_cast<const char*>(region.BaseAddress) +
-                                                         region.RegionSize);
     int found = 0;
-    for (auto* slot = reinterpret_cast<const DWORD_PTR*>(stackPointer); slot < end && found < 32; ++slot)
-        if (InProgram(*slot - 8) && InProgram(*slot) && FollowsCall(*slot)) {
-            AppendFrame(out, process, *slot, " (found on the stack)");
+    for (size_t at = 0; at + sizeof(DWORD_PTR) <= stack.size() && found < 32; at += sizeof(DWORD_PTR)) {
+        DWORD_PTR value = 0;
+        std::memcpy(&value, stack.data() + at, sizeof value);
+        if (InProgram(value - 8) && InProgram(value) && FollowsCall(value)) {
+            AppendFrame(out, process, value, " (found on the stack)");
             ++found;
         }
+    }
 }
 
-void AppendStack(std::string& out, HANDLE process, const TThreadContext& thread, DWORD mainThread)
+void AppendStack(std::string& out, HANDLE process, const TThreadSnapshot& thread, DWORD mainThread)
 {
     char text[64];
     std::snprintf(text, sizeof text, "thread %lu%s:\n", thread.Id, thread.Id == mainThread ? " (main)" : "");
@@ -129,7 +151,6 @@ void AppendStack(std::string& out, HANDLE process, const TThreadContext& thread,
     frame.AddrStack.Offset = context.Esp;
 #endif
     frame.AddrPC.Mode = frame.AddrFrame.Mode = frame.AddrStack.Mode = AddrModeFlat;
-    const DWORD_PTR stackPointer = static_cast<DWORD_PTR>(frame.AddrStack.Offset);
     const THandle handle(OpenThread(THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, thread.Id));
     bool reachedProgram = false;
     for (int depth = 0; depth < 64; ++depth) {
@@ -141,14 +162,14 @@ void AppendStack(std::string& out, HANDLE process, const TThreadContext& thread,
         reachedProgram = reachedProgram || InProgram(frame.AddrPC.Offset);
     }
     if (!reachedProgram)
-        AppendScannedFrames(out, process, stackPointer);
+        AppendScannedFrames(out, process, thread.Stack);
 }
 
 } // namespace
 
-void WriteThreadStacks(DWORD mainThread, const std::function<void(const std::string&)>& write)
+void WriteThreadStacks(DWORD mainThread, const std::vector<TThreadSnapshot>& threads,
+                       const std::function<void(const std::string&)>& write)
 {
-    const std::vector<TThreadContext> threads = OtherThreadsContexts();
     write(std::to_string(threads.size()) + " other threads\n");
     const HANDLE process = GetCurrentProcess();
     SymSetOptions(SYMOPT_LOAD_LINES | SYMOPT_DEFERRED_LOADS);
@@ -156,7 +177,7 @@ void WriteThreadStacks(DWORD mainThread, const std::function<void(const std::str
         write("no stacks: SymInitialize failed\n");
         return;
     }
-    for (const TThreadContext& thread : threads) {
+    for (const TThreadSnapshot& thread : threads) {
         std::string stack;
         AppendStack(stack, process, thread, mainThread);
         write(stack);
@@ -167,6 +188,6 @@ void WriteThreadStacks(DWORD mainThread, const std::function<void(const std::str
 std::string ThreadStacks(DWORD mainThread)
 {
     std::string out;
-    WriteThreadStacks(mainThread, [&out](const std::string& text) { out += text; });
+    WriteThreadStacks(mainThread, OtherThreadsSnapshots(), [&out](const std::string& text) { out += text; });
     return out;
 }
